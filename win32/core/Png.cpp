@@ -2,9 +2,6 @@
 
 #include <png.h>
 
-#include <cstdio>
-#include <memory>
-
 namespace win32::png {
 
 RgbImage ToRgb(const PixelBuffer& buffer) {
@@ -24,46 +21,19 @@ RgbImage ToRgb(const PixelBuffer& buffer) {
     return image;
 }
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
-
 bool Write(const RgbImage& image, const std::string& path, std::string* error) {
-    File file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
+    // The simplified API keeps libpng's longjmp error handling out of this function.
+    png_image encoded{};
+    encoded.version = PNG_IMAGE_VERSION;
+    encoded.width = static_cast<png_uint_32>(image.width);
+    encoded.height = static_cast<png_uint_32>(image.height);
+    encoded.format = PNG_FORMAT_RGB;
+    if (!png_image_write_to_file(&encoded, path.c_str(), 0, image.rgb.data(), 0, nullptr)) {
         if (error)
-            *error = "cannot open " + path + " for writing";
+            *error = "cannot write " + path + ": " + encoded.message;
+        png_image_free(&encoded);
         return false;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info) {
-        png_destroy_write_struct(&png, &info);
-        if (error)
-            *error = "out of memory writing " + path;
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        if (error)
-            *error = "cannot write " + path;
-        return false;
-    }
-    png_init_io(png, file.get());
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
-                 static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < image.height; ++y) {
-        png_write_row(png, image.rgb.data() + static_cast<std::size_t>(y) * image.width * 3);
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
     return true;
 }
 
