@@ -6,7 +6,9 @@ set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
                 libpng-dev fonts-unifont libgtest-dev libbenchmark-dev)
-test_packages=(clang-format mingw-w64 xvfb xdotool)
+# The console picture's labels are regenerated with DejaVu Sans Bold in the asset tests.
+test_packages_fonts=(fonts-dejavu-core)
+test_packages=(clang-format mingw-w64 xvfb xdotool "${test_packages_fonts[@]}")
 
 wanted=("${build_packages[@]}")
 if [[ "${1:-build}" == test ]]; then

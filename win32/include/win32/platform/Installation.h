@@ -33,6 +33,9 @@ void RegisterClass(REFCLSID clsid, DWORD sinceVersion, ClassFactory factory);
 int ModuleLoadCount(const char* name);
 int TotalModuleLoadCount();
 
+// Objects made by the built-in COM classes (CoCreateInstance) that are still referenced.
+int LiveClassObjectCount();
+
 // Forgets load counts and COM initialisation; the registrations and version stay.
 void ResetCounts();
 

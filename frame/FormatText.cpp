@@ -1,0 +1,12 @@
+#include "frame/FormatText.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+int FormatText(char* buffer, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsprintf(buffer, format, arguments);
+    va_end(arguments);
+    return 0;
+}

@@ -1,0 +1,5 @@
+#include "frame/Tick.h"
+
+DWORD GetTick() {
+    return timeGetTime();
+}
