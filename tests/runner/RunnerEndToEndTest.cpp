@@ -1,0 +1,138 @@
+// The runner binary end to end, headless with the virtual clock: what a user sees and what
+// the report says, for every way of starting, steering and ending the program.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "runner/RunnerProcess.h"
+#include "support/Golden.h"
+#include "win32/platform/Png.h"
+
+namespace {
+
+using runnertest::NumberArray;
+using runnertest::NumberField;
+using runnertest::RunRunner;
+
+const std::vector<std::string> kHeadless = {"--headless", "--virtual-clock"};
+
+std::vector<std::string> With(std::vector<std::string> extra) {
+    std::vector<std::string> arguments = kHeadless;
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return arguments;
+}
+
+// The slider's thumb at 35 lies at screen x 92..100, y 442..458; a click on it grabs and
+// releases the thumb without moving it, and gives the slider the focus.
+const char kClickThumb[] = "100 click 95 450\n";
+
+TEST(RunnerEndToEnd, TheConsoleWithSquaresBannerRateAndSliderAtAFixedTick) {
+    auto run = RunRunner("golden", With({"--run-for=2100"}), "2000 screenshot $DIR/shot.png\n");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    win32::png::RgbImage shot;
+    std::string error;
+    ASSERT_TRUE(win32::png::Read((run.directory / "shot.png").string(), &shot, &error)) << error;
+    EXPECT_TRUE(nuvik::testing::MatchesGolden(shot, "runner/console-2000.png"));
+}
+
+TEST(RunnerEndToEnd, TheShownRateIsWhatThePacingGivesForEachTarget) {
+    const struct {
+        const char* name;
+        std::string script;
+        int target;
+        int shown;  // frames in the first window of more than 1000 ms
+    } cases[] = {
+        {"rate10", std::string(kClickThumb) + "200 key home down\n210 key home up\n", 10, 11},
+        {"rate35", "", 35, 36},
+        {"rate60", std::string(kClickThumb) + "200 key end down\n210 key end up\n", 60, 63},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto run = RunRunner(c.name, With({"--run-for=5000"}), c.script);
+        ASSERT_EQ(run.exitCode, 0) << run.errors;
+        EXPECT_EQ(NumberField(run.report, "target_fps"), c.target);
+        auto shown = NumberArray(run.report, "shown_fps");
+        ASSERT_FALSE(shown.empty()) << run.report;
+        EXPECT_EQ(shown.front(), 0);
+        EXPECT_EQ(shown.back(), c.shown) << run.report;
+    }
+}
+
+TEST(RunnerEndToEnd, EveryWayOfEndingExitsWithZero) {
+    const struct {
+        const char* name;
+        std::string script;
+        int frameStep;
+        bool endsEarly;  // before --run-for's close request at 3000
+    } cases[] = {
+        {"escape", "500 key escape down\n", 9999, true},
+        {"power", "500 click 450 25\n", 1001, true},
+        {"power-corner", "500 click 428 16\n", 1001, true},
+        {"close", "500 close\n", 1001, true},
+        {"elsewhere", "500 click 300 200\n600 click 60 150\n700 click 427 25\n", 1001, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto run = RunRunner(c.name, With({"--run-for=3000"}), c.script);
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        EXPECT_EQ(NumberField(run.report, "exit_code"), 0);
+        EXPECT_EQ(NumberField(run.report, "frame_step"), c.frameStep);
+        long long frames = NumberField(run.report, "frames_presented");
+        if (c.endsEarly) {
+            EXPECT_LT(frames, 30) << run.report;
+        } else {
+            EXPECT_GT(frames, 90) << run.report;
+        }
+    }
+}
+
+TEST(RunnerEndToEnd, BelowDirectX8TheProgramRefusesWithAMessageAndNeverDraws) {
+    auto refused = RunRunner("dx7", With({"--dx=7", "--run-for=3000"}));
+    EXPECT_EQ(refused.exitCode, 0) << refused.errors;
+    EXPECT_NE(refused.report.find("\"caption\": \"오류\""), std::string::npos) << refused.report;
+    EXPECT_NE(refused.report.find("다이렉트 X 8.0 이상에서만 실행됩니다."), std::string::npos);
+    EXPECT_NE(refused.report.find("Couldn't LoadLibrary D3D8.DLL"), std::string::npos);
+    EXPECT_EQ(NumberField(refused.report, "frames_presented"), 0);
+    EXPECT_EQ(NumberField(refused.report, "frame_step"), 0);
+
+    auto accepted = RunRunner("dx80", With({"--dx=8.0", "--run-for=1000"}));
+    EXPECT_EQ(accepted.exitCode, 0) << accepted.errors;
+    EXPECT_GT(NumberField(accepted.report, "frames_presented"), 20);
+}
+
+TEST(RunnerEndToEnd, AnUnknownVideoCardIsReported) {
+    auto run = RunRunner("card", With({"--display-format=0x001F", "--run-for=1500"}));
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_NE(run.report.find("알 수 없는 비디오카드 : 1f"), std::string::npos) << run.report;
+}
+
+TEST(RunnerEndToEnd, NoFrameIsDrawnWhileMinimised) {
+    auto normal = RunRunner("not-minimised", With({"--run-for=2000"}));
+    auto minimised =
+        RunRunner("minimised", With({"--run-for=2000"}), "500 minimize\n1500 restore\n");
+    ASSERT_EQ(minimised.exitCode, 0) << minimised.errors;
+    long long all = NumberField(normal.report, "frames_presented");
+    long long some = NumberField(minimised.report, "frames_presented");
+    // A second of 28 ms frames is missing.
+    EXPECT_NEAR(all - some, 1000 / 28, 3) << all << " vs " << some;
+}
+
+TEST(RunnerEndToEnd, AKeyMovesTheClickedSliderOnceAndTheFocusGoesBack) {
+    auto run = RunRunner("slider-keys", With({"--run-for=1000"}),
+                         std::string(kClickThumb) +
+                             "200 key right down\n210 key right up\n"
+                             "300 key right down\n310 key right up\n");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(NumberField(run.report, "target_fps"), 50);
+}
+
+TEST(RunnerEndToEnd, ABadOptionOrScriptLineIsRefusedBeforeAnythingRuns) {
+    auto option = RunRunner("bad-option", {"--headless", "--bogus"});
+    EXPECT_EQ(option.exitCode, 2);
+    EXPECT_NE(option.errors.find("--bogus"), std::string::npos) << option.errors;
+    auto script = RunRunner("bad-script", With({"--run-for=100"}), "100 key nosuchkey down\n");
+    EXPECT_EQ(script.exitCode, 2);
+    EXPECT_NE(script.errors.find("script.txt:1"), std::string::npos) << script.errors;
+}
+
+}  // namespace
