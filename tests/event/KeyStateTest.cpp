@@ -79,6 +79,37 @@ TEST_F(KeyStateTest, APressAndReleaseBetweenTwoUpdatesIsNeverSeen) {
     EXPECT_EQ(KeyState.released[15], 0);
 }
 
+int queriesOfC = 0;
+
+TEST_F(KeyStateTest, AKeyThatGoesDownBetweenTheTwoQueriesLeavesTheSlotForTheNextPoll) {
+    win32::input::KeyDown('C');
+    KeyState.Update(nullptr);
+    win32::input::KeyUp('C');
+    // The first query finds C up; it is down again by the second.
+    queriesOfC = 0;
+    win32::input::SetAsyncKeyQueryObserver([](int key) {
+        if (key == 'C' && ++queriesOfC == 1)
+            win32::input::KeyDown('C');
+    });
+    KeyState.Update(nullptr);
+    win32::input::SetAsyncKeyQueryObserver(nullptr);
+    EXPECT_EQ(queriesOfC, 2);
+    EXPECT_EQ(KeyState.held[13], 1);
+    EXPECT_EQ(KeyState.released[13], 0);
+    // Without the quick press the same poll reports the release, after two queries for an up key.
+    win32::input::KeyUp('C');
+    queriesOfC = 0;
+    win32::input::SetAsyncKeyQueryObserver([](int key) {
+        if (key == 'C')
+            ++queriesOfC;
+    });
+    KeyState.Update(nullptr);
+    win32::input::SetAsyncKeyQueryObserver(nullptr);
+    EXPECT_EQ(queriesOfC, 2);
+    EXPECT_EQ(KeyState.held[13], 0);
+    EXPECT_EQ(KeyState.released[13], 1);
+}
+
 TEST_F(KeyStateTest, MouseEventCodesFollowTheMessagesTaken) {
     struct Step {
         UINT message;

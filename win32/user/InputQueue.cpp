@@ -366,15 +366,27 @@ bool AnyTopLevelIconic() {
     return false;
 }
 
+namespace {
+void (*asyncKeyQueryObserver)(int virtualKey) = nullptr;
+}  // namespace
+
+void SetAsyncKeyQueryObserver(void (*observer)(int virtualKey)) {
+    asyncKeyQueryObserver = observer;
+}
+
 void Reset() {
     user::ResetInput();
     user::ResetFocus();
+    asyncKeyQueryObserver = nullptr;
 }
 
 }  // namespace win32::input
 
 SHORT GetAsyncKeyState(int vKey) {
-    return user::KeyIsDown(user::KeyView::Async, vKey) ? static_cast<SHORT>(0x8000) : 0;
+    SHORT state = user::KeyIsDown(user::KeyView::Async, vKey) ? static_cast<SHORT>(0x8000) : 0;
+    if (win32::input::asyncKeyQueryObserver != nullptr)
+        win32::input::asyncKeyQueryObserver(vKey);
+    return state;
 }
 
 SHORT GetKeyState(int nVirtKey) {

@@ -24,6 +24,10 @@ void RequestRestore();
 // Whether any top-level window of the application is minimised (the host shows nothing then).
 bool AnyTopLevelIconic();
 
+// Tests: called after every GetAsyncKeyState query with the key asked about, so that a test
+// can change the key table between two queries, as a quick finger would. Null removes it.
+void SetAsyncKeyQueryObserver(void (*observer)(int virtualKey));
+
 // Tests: forget the key table, pointer position, capture, focus and queued input.
 void Reset();
 
