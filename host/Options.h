@@ -1,0 +1,36 @@
+// The runner's command line: options that change the platform the system runs on, never the
+// system itself.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace nuvik::host {
+
+enum class HostKind { Sdl, Headless };
+
+struct Options {
+    HostKind host = HostKind::Sdl;
+    bool windowed = false;
+    int windowScale = 1;  // 1..8, meaningful when windowed
+    bool virtualClock = false;
+    std::uint32_t clockStartMs = 0;
+    std::optional<std::uint32_t> runForMs;
+    std::string scriptPath;
+    std::string screenshotPath;
+    std::uint32_t directXVersion = 0x801;  // major << 8 | minor
+    std::uint32_t redMask16 = 0xF800;
+    std::string reportPath;
+    bool help = false;
+};
+
+// Parses the arguments after the program name. False with a message naming the offending
+// argument when one is unknown, lacks a required value or has a bad one.
+bool ParseOptions(const std::vector<std::string>& arguments, Options* options, std::string* error);
+
+// Every option, one or more lines each, for --help.
+std::string HelpText(const std::string& programName);
+
+}  // namespace nuvik::host

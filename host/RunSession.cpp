@@ -1,0 +1,159 @@
+#include "host/RunSession.h"
+
+#include <algorithm>
+
+#include "win32/constants.h"
+#include "win32/platform/Clock.h"
+#include "win32/platform/Diagnostics.h"
+#include "win32/platform/Framebuffer.h"
+#include "win32/platform/Png.h"
+
+namespace nuvik::host {
+
+using Kind = ScriptEvent::Kind;
+
+RunSession::RunSession(SessionSettings settings, const SystemHooks& hooks, InputSink& input)
+    : settings_(std::move(settings)), hooks_(hooks), input_(input) {}
+
+void RunSession::Start() {
+    startTick_ = win32::clock::Now();
+    nextEvent_ = 0;
+    closeRequested_ = false;
+    shownFps_.clear();
+    boxesSeen_ = win32::diagnostics::MessageBoxes().size();
+    openBoxes_.clear();
+    failures_.clear();
+}
+
+void RunSession::SampleShownFps() {
+    if (!hooks_.framesPresented || !hooks_.shownFps)
+        return;
+    // Before the first present the screen shows no rate at all, whatever the variable holds.
+    if (hooks_.framesPresented() <= 0)
+        return;
+    int shown = hooks_.shownFps();
+    if (shownFps_.empty() || shownFps_.back() != shown)
+        shownFps_.push_back(shown);
+}
+
+std::uint32_t RunSession::ElapsedMs() const {
+    return win32::clock::Now() - startTick_;
+}
+
+void RunSession::Update() {
+    SampleShownFps();
+    if (settings_.dismissMessageBoxes)
+        WatchMessageBoxes();
+
+    // Every step below moves its own state on before calling out: input can be dispatched
+    // at once, and a handler that opens a message box re-enters this host from its modal loop.
+    std::uint32_t elapsed = ElapsedMs();
+    while (nextEvent_ < settings_.script.size() && settings_.script[nextEvent_].atMs <= elapsed) {
+        const ScriptEvent& event = settings_.script[nextEvent_++];
+        Deliver(event);
+    }
+    if (settings_.runForMs && !closeRequested_ && elapsed >= *settings_.runForMs) {
+        closeRequested_ = true;
+        input_.RequestClose();
+    }
+    if (settings_.dismissMessageBoxes) {
+        WatchMessageBoxes();
+        AnswerOverdueMessageBox(win32::clock::Now());
+    }
+}
+
+std::uint32_t RunSession::MsUntilNextDue() const {
+    std::uint32_t elapsed = ElapsedMs();
+    std::uint32_t soonest = kNothingDue;
+    auto consider = [&](std::uint32_t dueAt) {
+        soonest = std::min(soonest, dueAt > elapsed ? dueAt - elapsed : 0u);
+    };
+    if (nextEvent_ < settings_.script.size())
+        consider(settings_.script[nextEvent_].atMs);
+    if (settings_.runForMs && !closeRequested_)
+        consider(*settings_.runForMs);
+    if (settings_.dismissMessageBoxes && !openBoxes_.empty()) {
+        std::uint32_t open = win32::clock::Now() - openBoxes_.back().appearedAt;
+        soonest =
+            std::min(soonest, open >= kMessageBoxTimeoutMs ? 0u : kMessageBoxTimeoutMs - open);
+    }
+    return soonest;
+}
+
+void RunSession::Deliver(const ScriptEvent& event) {
+    // Enter, Space, Escape and a left click are the ways a script answers a message box; the
+    // innermost open box is then no longer waiting for the host to answer it.
+    auto answered = [&]() {
+        if (!openBoxes_.empty())
+            openBoxes_.pop_back();
+    };
+    switch (event.kind) {
+        case Kind::KeyDown:
+            if (event.virtualKey == VK_RETURN || event.virtualKey == VK_SPACE ||
+                event.virtualKey == VK_ESCAPE)
+                answered();
+            input_.KeyDown(event.virtualKey);
+            break;
+        case Kind::KeyUp:
+            input_.KeyUp(event.virtualKey);
+            break;
+        case Kind::MouseMove:
+            input_.MouseMove(event.x, event.y);
+            break;
+        case Kind::MouseDown:
+            input_.MouseButtonDown(event.button, event.x, event.y);
+            break;
+        case Kind::MouseUp:
+            if (event.button == win32::input::MouseButton::Left)
+                answered();
+            input_.MouseButtonUp(event.button, event.x, event.y);
+            break;
+        case Kind::Click:
+            answered();
+            input_.MouseMove(event.x, event.y);
+            input_.MouseButtonDown(win32::input::MouseButton::Left, event.x, event.y);
+            input_.MouseButtonUp(win32::input::MouseButton::Left, event.x, event.y);
+            break;
+        case Kind::Minimize:
+            input_.RequestMinimize();
+            break;
+        case Kind::Restore:
+            input_.RequestRestore();
+            break;
+        case Kind::Close:
+            input_.RequestClose();
+            break;
+        case Kind::Screenshot:
+            TakeScreenshot(event);
+            break;
+    }
+}
+
+void RunSession::WatchMessageBoxes() {
+    const auto& boxes = win32::diagnostics::MessageBoxes();
+    if (boxes.size() < boxesSeen_)
+        boxesSeen_ = boxes.size();  // the record was cleared
+    while (boxesSeen_ < boxes.size())
+        openBoxes_.push_back({boxes[boxesSeen_++].atMs});
+    // A box closed by other means (a click on OK, the program itself) needs no answer.
+    if (!openBoxes_.empty() && settings_.messageBoxOpen && !settings_.messageBoxOpen())
+        openBoxes_.clear();
+}
+
+void RunSession::AnswerOverdueMessageBox(std::uint32_t now) {
+    if (openBoxes_.empty() || now - openBoxes_.back().appearedAt < kMessageBoxTimeoutMs)
+        return;
+    openBoxes_.pop_back();
+    input_.KeyDown(VK_RETURN);
+    input_.KeyUp(VK_RETURN);
+}
+
+void RunSession::TakeScreenshot(const ScriptEvent& event) {
+    std::string error;
+    if (!win32::png::Write(win32::png::ToRgb(win32::Framebuffer::Instance().Buffer()), event.path,
+                           &error))
+        failures_.push_back("cannot write screenshot " + event.path + " (script line " +
+                            std::to_string(event.line) + "): " + error);
+}
+
+}  // namespace nuvik::host

@@ -1,0 +1,76 @@
+// The bookkeeping of one run that both hosts share: the start tick, scripted input delivered
+// when due, the close request of --run-for, the shown frame rates, and (headless) message
+// boxes that nobody answers.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/InputSink.h"
+#include "host/Script.h"
+#include "host/SystemHooks.h"
+
+namespace nuvik::host {
+
+struct SessionSettings {
+    std::optional<std::uint32_t> runForMs;
+    std::vector<ScriptEvent> script;
+    // Answer a message box with Enter when the script has not answered it in time.
+    bool dismissMessageBoxes = false;
+    // Whether a message box is still up; without it, a box counts as up until the script
+    // answers it (Enter, Space, Escape or a left click) or it is answered for the script.
+    bool (*messageBoxOpen)() = nullptr;
+};
+
+class RunSession {
+  public:
+    static constexpr std::uint32_t kMessageBoxTimeoutMs = 500;
+    static constexpr std::uint32_t kNothingDue = 0xFFFFFFFFu;
+
+    RunSession(SessionSettings settings, const SystemHooks& hooks, InputSink& input);
+
+    // The run starts now (ticks of the clock in use).
+    void Start();
+
+    // Records the rate on screen when it changed. Cheap: a host calls it on every pass.
+    void SampleShownFps();
+
+    // Reads the clock and does what has become due: scripted input, the --run-for close
+    // request, answering a forgotten message box. Samples the shown rate too.
+    void Update();
+
+    std::uint32_t StartTick() const { return startTick_; }
+    std::uint32_t ElapsedMs() const;
+    // Ticks until the next thing Update would do, 0 when overdue, kNothingDue when nothing is
+    // scheduled; a host that may sleep sleeps no longer than this.
+    std::uint32_t MsUntilNextDue() const;
+
+    const std::vector<int>& ShownFps() const { return shownFps_; }
+    // Screenshots of the script that could not be written.
+    const std::vector<std::string>& Failures() const { return failures_; }
+
+  private:
+    struct OpenBox {
+        std::uint32_t appearedAt;  // clock tick
+    };
+
+    void Deliver(const ScriptEvent& event);
+    void WatchMessageBoxes();
+    void AnswerOverdueMessageBox(std::uint32_t now);
+    void TakeScreenshot(const ScriptEvent& event);
+
+    SessionSettings settings_;
+    SystemHooks hooks_;
+    InputSink& input_;
+    std::uint32_t startTick_ = 0;
+    std::size_t nextEvent_ = 0;
+    bool closeRequested_ = false;
+    std::vector<int> shownFps_;
+    std::size_t boxesSeen_ = 0;
+    std::vector<OpenBox> openBoxes_;  // innermost last
+    std::vector<std::string> failures_;
+};
+
+}  // namespace nuvik::host

@@ -1,0 +1,157 @@
+#include "host/Runner.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/InputSink.h"
+#include "host/Options.h"
+#include "host/Report.h"
+#include "host/RunSession.h"
+#include "host/Script.h"
+#include "host/headless/HeadlessHost.h"
+#include "host/sdl/SdlHost.h"
+#include "win32/platform/Clock.h"
+#include "win32/platform/Diagnostics.h"
+#include "win32/platform/Framebuffer.h"
+#include "win32/platform/Host.h"
+#include "win32/platform/Installation.h"
+#include "win32/platform/Png.h"
+#include "win32/platform/WindowSystem.h"
+
+namespace nuvik::host {
+
+namespace {
+
+std::string ProgramName(int argc, char** argv) {
+    if (argc < 1 || !argv[0] || !*argv[0])
+        return "nuvik";
+    std::string path = argv[0];
+    std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void SetUpPlatform(const Options& options) {
+    if (options.virtualClock)
+        win32::clock::UseVirtualClock(options.clockStartMs);
+    else
+        win32::clock::UseRealClock();
+    win32::installation::SetDirectXVersion(options.directXVersion);
+    win32::Framebuffer::Instance().SetReportedRedMask16(options.redMask16);
+}
+
+// What the diagnostics record held before the run, so that the report holds this run's only.
+struct DiagnosticsMark {
+    std::size_t messageBoxes = 0;
+    std::size_t traceLines = 0;
+};
+
+RunReport CollectReport(int exitCode, const SystemHooks& hooks, const RunSession& session,
+                        const DiagnosticsMark& mark) {
+    RunReport report;
+    report.exitCode = exitCode;
+    report.framesPresented = hooks.framesPresented ? hooks.framesPresented() : 0;
+    report.frameStep = hooks.frameStep ? hooks.frameStep() : 0;
+    report.targetFps = hooks.targetFps ? hooks.targetFps() : 0;
+    report.shownFps = session.ShownFps();
+    const auto& boxes = win32::diagnostics::MessageBoxes();
+    for (std::size_t i = std::min(mark.messageBoxes, boxes.size()); i < boxes.size(); ++i) {
+        report.messageBoxes.push_back(
+            {boxes[i].caption, boxes[i].text, boxes[i].atMs - session.StartTick()});
+    }
+    const auto& trace = win32::diagnostics::TraceLines();
+    report.trace.assign(
+        trace.begin() + static_cast<std::ptrdiff_t>(std::min(mark.traceLines, trace.size())),
+        trace.end());
+    return report;
+}
+
+}  // namespace
+
+int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
+    const std::string program = ProgramName(argc, argv);
+    auto complain = [&](const std::string& message) {
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), message.c_str());
+    };
+
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i]);
+    Options options;
+    std::string error;
+    if (!ParseOptions(arguments, &options, &error)) {
+        complain(error);
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(HelpText(program).c_str(), stdout);
+        return 0;
+    }
+    std::vector<ScriptEvent> script;
+    if (!options.scriptPath.empty() && !LoadScript(options.scriptPath, &script, &error)) {
+        complain(error);
+        return 2;
+    }
+    if (!hooks.run) {
+        complain("no program to run");
+        return 1;
+    }
+
+    SetUpPlatform(options);
+    WindowSystemInput input;
+    const bool headless = options.host == HostKind::Headless;
+    SessionSettings settings;
+    settings.runForMs = options.runForMs;
+    settings.script = std::move(script);
+    settings.dismissMessageBoxes = headless;
+    settings.messageBoxOpen = win32::windowsystem::MessageBoxOpen;
+    RunSession session(std::move(settings), hooks, input);
+
+    std::unique_ptr<win32::Host> host;
+    if (headless) {
+        host = std::make_unique<HeadlessHost>(session, options.virtualClock);
+    } else {
+        SdlSettings sdl;
+        sdl.windowed = options.windowed;
+        sdl.windowScale = options.windowScale;
+        sdl.virtualClock = options.virtualClock;
+        host = SdlHost::Open(sdl, session, input, &error);
+        if (!host) {
+            complain("cannot open a window: " + error + "; try --headless");
+            return 1;
+        }
+    }
+
+    const DiagnosticsMark mark{win32::diagnostics::MessageBoxes().size(),
+                               win32::diagnostics::TraceLines().size()};
+    win32::SetCurrentHost(host.get());
+    session.Start();
+    int exitCode = hooks.run();
+    session.SampleShownFps();
+    win32::SetCurrentHost(nullptr);
+
+    // A run whose requested files are missing must not look like a success to automation.
+    std::vector<std::string> failures = session.Failures();
+    if (!options.screenshotPath.empty()) {
+        auto image = win32::png::ToRgb(win32::Framebuffer::Instance().Buffer());
+        if (!win32::png::Write(image, options.screenshotPath, &error))
+            failures.push_back("cannot write screenshot " + options.screenshotPath + ": " + error);
+    }
+    for (const std::string& failure : failures)
+        complain(failure);
+    if (!failures.empty() && exitCode == 0)
+        exitCode = 1;
+    if (!options.reportPath.empty()) {
+        if (!WriteReport(CollectReport(exitCode, hooks, session, mark), options.reportPath,
+                         &error)) {
+            complain(error);
+            if (exitCode == 0)
+                exitCode = 1;
+        }
+    }
+    return exitCode;
+}
+
+}  // namespace nuvik::host

@@ -1,0 +1,44 @@
+#include "host/headless/HeadlessHost.h"
+
+#include <chrono>
+#include <thread>
+
+#include "win32/platform/Clock.h"
+
+namespace nuvik::host {
+
+namespace {
+// Poll runs on every PeekMessageA; the clock is read on every this-many calls only.
+constexpr unsigned kPollsPerUpdate = 64;
+}  // namespace
+
+HeadlessHost::HeadlessHost(RunSession& session, bool virtualClock)
+    : session_(session), virtualClock_(virtualClock) {}
+
+void HeadlessHost::Poll() {
+    session_.SampleShownFps();
+    if (polls_++ % kPollsPerUpdate == 0)
+        session_.Update();
+}
+
+void HeadlessHost::Idle(int waitMs) {
+    if (virtualClock_) {
+        win32::clock::AdvanceVirtual(1);
+        session_.Update();
+        return;
+    }
+    if (waitMs == 0) {
+        // The system's loop never waits: on the real clock, as cheap as Poll.
+        session_.SampleShownFps();
+        if (polls_++ % kPollsPerUpdate == 0)
+            session_.Update();
+        return;
+    }
+    session_.Update();
+    // A caller willing to block gets a short nap instead of a busy loop, short enough that
+    // scripted input still arrives on its millisecond.
+    if (session_.MsUntilNextDue() > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+}  // namespace nuvik::host

@@ -1,0 +1,28 @@
+// The host without a real window: the framebuffer stays in memory, input comes from the
+// script only, and with a virtual clock time moves by exactly 1 ms per empty queue.
+#pragma once
+
+#include "host/RunSession.h"
+#include "win32/platform/Host.h"
+
+namespace nuvik::host {
+
+class HeadlessHost final : public win32::Host {
+  public:
+    // `virtualClock`: the clock is virtual and this host alone advances it.
+    HeadlessHost(RunSession& session, bool virtualClock);
+
+    void Poll() override;
+    void Idle(int waitMs) override;
+    void SetCursorShape(HCURSOR cursor) override { cursor_ = cursor; }
+
+    HCURSOR CursorShape() const { return cursor_; }
+
+  private:
+    RunSession& session_;
+    bool virtualClock_;
+    unsigned polls_ = 0;
+    HCURSOR cursor_ = nullptr;
+};
+
+}  // namespace nuvik::host

@@ -1,0 +1,419 @@
+#include "host/sdl/SdlHost.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <vector>
+
+#include "host/sdl/KeyMap.h"
+#include "win32/platform/Clock.h"
+#include "win32/platform/Cursors.h"
+#include "win32/platform/Input.h"
+
+namespace nuvik::host {
+
+namespace {
+
+// Poll and Idle(0) run on every pass of a loop that never waits; the real clock is read on
+// every this-many calls only, and the window system's events fetched at most once a ms.
+constexpr unsigned kCallsPerService = 64;
+// About one display refresh: the framebuffer is shown no more often than this.
+constexpr std::uint32_t kPresentIntervalMs = 16;
+// The longest a blocking Idle sleeps before it looks at the script and the clock again.
+constexpr std::uint32_t kLongestWaitMs = 10;
+
+using win32::Framebuffer;
+using win32::input::MouseButton;
+
+Uint32 SdlFormatOf(const win32::PixelFormat& format) {
+    if (format.bitsPerPixel == 32)
+        return SDL_PIXELFORMAT_RGB888;
+    if (format.redMask == 0x7C00)
+        return SDL_PIXELFORMAT_ARGB1555;  // blending off: the unused top bit is never alpha
+    return SDL_PIXELFORMAT_RGB565;
+}
+
+}  // namespace
+
+std::unique_ptr<SdlHost> SdlHost::Open(const SdlSettings& settings, RunSession& session,
+                                       InputSink& input, std::string* error) {
+    std::unique_ptr<SdlHost> host(new SdlHost(settings, session, input));
+    if (!host->Create(error))
+        return nullptr;
+    return host;
+}
+
+SdlHost::SdlHost(const SdlSettings& settings, RunSession& session, InputSink& input)
+    : settings_(settings), session_(session), input_(input) {}
+
+bool SdlHost::Create(std::string* error) {
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    // The first click on an inactive window reaches the program, as on the desktop it was
+    // written for.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The window's close button asks the program (WM_CLOSE), which may decline; SDL must not
+    // send a second, unconditional quit as well.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        *error = SDL_GetError();
+        return false;
+    }
+    ownsVideo_ = true;
+
+    Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SHOWN;
+    int scale = std::clamp(settings_.windowScale, 1, 8);
+    SDL_Rect place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Framebuffer::kWidth * scale,
+                   Framebuffer::kHeight * scale};
+    if (!settings_.windowed) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        // Placed over the whole display from the start: without a window manager to honour
+        // the full-screen request, a centred window would keep its corner where it was.
+        if (SDL_GetDisplayBounds(0, &place) != 0)
+            place = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Framebuffer::kWidth,
+                     Framebuffer::kHeight};
+    }
+    window_ = SDL_CreateWindow("Nuvik", place.x, place.y, place.w, place.h, flags);
+    if (!window_) {
+        *error = SDL_GetError();
+        return false;
+    }
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer_)
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+        *error = SDL_GetError();
+        return false;
+    }
+    UpdateLayout();
+    // Keys reach the program as keys; it translates them to characters itself.
+    SDL_StopTextInput();
+    return true;
+}
+
+SdlHost::~SdlHost() {
+    for (auto& [key, cursor] : cursors_) {
+        if (cursor)
+            SDL_FreeCursor(cursor);
+    }
+    if (texture_)
+        SDL_DestroyTexture(texture_);
+    if (renderer_)
+        SDL_DestroyRenderer(renderer_);
+    if (window_)
+        SDL_DestroyWindow(window_);
+    if (ownsVideo_)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void SdlHost::Poll() {
+    session_.SampleShownFps();
+    if (calls_++ % kCallsPerService == 0) {
+        session_.Update();
+        ServiceWindow();
+    }
+}
+
+void SdlHost::Idle(int waitMs) {
+    if (settings_.virtualClock) {
+        // Time is the loop's: one tick per empty pass, and never a sleep.
+        win32::clock::AdvanceVirtual(1);
+        session_.Update();
+        if (calls_++ % kCallsPerService == 0)
+            ServiceWindow();
+        return;
+    }
+    session_.SampleShownFps();
+    if (waitMs == 0) {
+        if (calls_++ % kCallsPerService == 0) {
+            session_.Update();
+            ServiceWindow();
+        }
+        return;
+    }
+    session_.Update();
+    ServiceWindow();
+    std::uint32_t budget = WaitBudgetMs(waitMs);
+    if (budget == 0)
+        return;
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, static_cast<int>(budget)) == 1) {
+        HandleEvent(event);
+        PumpEvents();
+    }
+    session_.Update();
+    ServiceWindow();
+}
+
+std::uint32_t SdlHost::WaitBudgetMs(int waitMs) {
+    std::uint32_t budget = kLongestWaitMs;
+    if (waitMs > 0)
+        budget = std::min(budget, static_cast<std::uint32_t>(waitMs));
+    budget = std::min(budget, session_.MsUntilNextDue());
+    if (!systemIconic_ && (Framebuffer::Instance().IsDirty() || redraw_)) {
+        std::uint32_t since = SDL_GetTicks() - lastPresentMs_;
+        budget = std::min(budget, since >= kPresentIntervalMs ? 0 : kPresentIntervalMs - since);
+    }
+    return budget;
+}
+
+void SdlHost::ServiceWindow() {
+    std::uint32_t now = SDL_GetTicks();
+    if (now != lastEventPollMs_) {
+        lastEventPollMs_ = now;
+        PumpEvents();
+        SyncIconic();
+    }
+    PresentIfDue(now);
+}
+
+void SdlHost::PumpEvents() {
+    SDL_PumpEvents();
+    SDL_Event events[32];
+    int count = 0;
+    while ((count = SDL_PeepEvents(events, 32, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT)) > 0) {
+        for (int i = 0; i < count; ++i)
+            HandleEvent(events[i]);
+    }
+}
+
+void SdlHost::HandleEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:  // an interrupt from the terminal, for instance
+            input_.RequestClose();
+            break;
+        case SDL_WINDOWEVENT:
+            HandleWindowEvent(event.window);
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            int virtualKey = VirtualKeyFromSdl(event.key.keysym);
+            if (virtualKey < 0)
+                break;
+            if (event.type == SDL_KEYDOWN) {
+                keysDown_.insert(virtualKey);
+                input_.KeyDown(virtualKey);
+            } else {
+                keysDown_.erase(virtualKey);
+                input_.KeyUp(virtualKey);
+            }
+            break;
+        }
+        case SDL_MOUSEMOTION: {
+            ScreenPoint at = ToScreen(event.motion.x, event.motion.y);
+            input_.MouseMove(at.x, at.y);
+            break;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            MouseButton button;
+            if (event.button.button == SDL_BUTTON_LEFT)
+                button = MouseButton::Left;
+            else if (event.button.button == SDL_BUTTON_RIGHT)
+                button = MouseButton::Right;
+            else if (event.button.button == SDL_BUTTON_MIDDLE)
+                button = MouseButton::Middle;
+            else
+                break;
+            ScreenPoint at = ToScreen(event.button.x, event.button.y);
+            if (event.type == SDL_MOUSEBUTTONDOWN)
+                input_.MouseButtonDown(button, at.x, at.y);
+            else
+                input_.MouseButtonUp(button, at.x, at.y);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void SdlHost::HandleWindowEvent(const SDL_WindowEvent& event) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            input_.RequestClose();
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            input_.RequestMinimize();
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+            input_.RequestRestore();
+            redraw_ = true;
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            UpdateLayout();
+            redraw_ = true;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // Keys released while another window has the keyboard never reach this one: let
+            // them go now rather than leave them held for ever.
+            ReleaseKeys();
+            break;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+            redraw_ = true;
+            break;
+        default:
+            break;
+    }
+}
+
+void SdlHost::ReleaseKeys() {
+    std::set<int> held;
+    held.swap(keysDown_);
+    for (int virtualKey : held)
+        input_.KeyUp(virtualKey);
+}
+
+void SdlHost::UpdateLayout() {
+    SDL_GetRendererOutputSize(renderer_, &outputWidth_, &outputHeight_);
+    SDL_GetWindowSize(window_, &windowWidth_, &windowHeight_);
+    picture_ = FitScreen(outputWidth_, outputHeight_);
+    if (texture_)
+        SDL_SetTextureScaleMode(texture_,
+                                picture_.integerScale ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    // Cursors grow with the picture, so that they keep their size relative to the screen.
+    int scale = 1;
+    if (outputWidth_ > 0)
+        scale = std::max(1, picture_.width * windowWidth_ / outputWidth_ / Framebuffer::kWidth);
+    if (scale != cursorScale_) {
+        cursorScale_ = scale;
+        if (cursorSet_)
+            ApplyCursor();
+    }
+}
+
+ScreenPoint SdlHost::ToScreen(int windowX, int windowY) {
+    return WindowToScreen(windowX, windowY, picture_, windowWidth_, windowHeight_, outputWidth_,
+                          outputHeight_);
+}
+
+void SdlHost::SyncIconic() {
+    // Only a change on the program's side moves the real window: when the window manager
+    // minimised it, the program learns of it through an event and has nothing to change back.
+    bool iconic = win32::input::AnyTopLevelIconic();
+    if (iconic == systemIconic_)
+        return;
+    systemIconic_ = iconic;
+    bool minimised = (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0;
+    if (iconic && !minimised)
+        SDL_MinimizeWindow(window_);
+    else if (!iconic && minimised)
+        SDL_RestoreWindow(window_);
+    redraw_ = true;
+}
+
+void SdlHost::PresentIfDue(std::uint32_t nowMs) {
+    if (systemIconic_)
+        return;
+    const Framebuffer& framebuffer = Framebuffer::Instance();
+    if (!framebuffer.IsDirty() && !redraw_ && textureTried_ &&
+        textureFormat_ == framebuffer.Format())
+        return;
+    if (presentedOnce_ && nowMs - lastPresentMs_ < kPresentIntervalMs)
+        return;
+    lastPresentMs_ = nowMs;
+    presentedOnce_ = true;
+    Present();
+}
+
+void SdlHost::PresentNow() {
+    lastPresentMs_ = SDL_GetTicks();
+    presentedOnce_ = true;
+    Present();
+}
+
+void SdlHost::Present() {
+    Framebuffer& framebuffer = Framebuffer::Instance();
+    bool fresh = EnsureTexture(framebuffer.Format());
+    RECT dirty = framebuffer.TakeDirty();
+    if (fresh)
+        dirty = {0, 0, Framebuffer::kWidth, Framebuffer::kHeight};
+    dirty.left = std::max<LONG>(dirty.left, 0);
+    dirty.top = std::max<LONG>(dirty.top, 0);
+    dirty.right = std::min<LONG>(dirty.right, Framebuffer::kWidth);
+    dirty.bottom = std::min<LONG>(dirty.bottom, Framebuffer::kHeight);
+    if (!texture_)
+        return;
+    if (dirty.right > dirty.left && dirty.bottom > dirty.top) {
+        const win32::PixelBuffer& buffer = framebuffer.Buffer();
+        SDL_Rect area{dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top};
+        const std::uint8_t* first =
+            buffer.bits + static_cast<std::size_t>(dirty.top) * buffer.pitch +
+            static_cast<std::size_t>(dirty.left) * buffer.format.BytesPerPixel();
+        SDL_UpdateTexture(texture_, &area, first, buffer.pitch);
+    }
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_Rect target{picture_.x, picture_.y, picture_.width, picture_.height};
+    SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+    SDL_RenderPresent(renderer_);
+    redraw_ = false;
+}
+
+bool SdlHost::EnsureTexture(const win32::PixelFormat& format) {
+    // One attempt per format: a texture SDL refused is not asked for again every frame.
+    if (textureTried_ && textureFormat_ == format)
+        return false;
+    if (texture_)
+        SDL_DestroyTexture(texture_);
+    textureTried_ = true;
+    textureFormat_ = format;
+    texture_ = SDL_CreateTexture(renderer_, SdlFormatOf(format), SDL_TEXTUREACCESS_STREAMING,
+                                 Framebuffer::kWidth, Framebuffer::kHeight);
+    if (!texture_) {
+        std::fprintf(stderr, "cannot show the screen: %s\n", SDL_GetError());
+        return false;
+    }
+    SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+    SDL_SetTextureScaleMode(texture_,
+                            picture_.integerScale ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    return true;
+}
+
+void SdlHost::SetCursorShape(HCURSOR cursor) {
+    // The window system asks on every mouse move; only a change reaches SDL.
+    if (cursorSet_ && cursor == cursor_)
+        return;
+    cursor_ = cursor;
+    cursorSet_ = true;
+    ApplyCursor();
+}
+
+void SdlHost::ApplyCursor() {
+    if (!cursor_) {
+        SDL_ShowCursor(SDL_DISABLE);
+        return;
+    }
+    SDL_Cursor* cursor = CursorFor(cursor_, cursorScale_);
+    SDL_SetCursor(cursor ? cursor : SDL_GetDefaultCursor());
+    SDL_ShowCursor(SDL_ENABLE);
+}
+
+SDL_Cursor* SdlHost::CursorFor(HCURSOR handle, int scale) {
+    auto key = std::make_pair(handle, scale);
+    auto found = cursors_.find(key);
+    if (found != cursors_.end())
+        return found->second;
+    SDL_Cursor* cursor = nullptr;
+    win32::cursors::CursorImage image;
+    if (win32::cursors::Describe(handle, &image) && image.width > 0 && image.height > 0 &&
+        image.argb.size() == static_cast<std::size_t>(image.width) * image.height) {
+        int width = image.width * scale;
+        int height = image.height * scale;
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                pixels[static_cast<std::size_t>(y) * width + x] =
+                    image.argb[static_cast<std::size_t>(y / scale) * image.width + x / scale];
+        }
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+            pixels.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+        if (surface) {
+            cursor = SDL_CreateColorCursor(surface, image.hotX * scale, image.hotY * scale);
+            SDL_FreeSurface(surface);
+        }
+    }
+    cursors_.emplace(key, cursor);
+    return cursor;
+}
+
+}  // namespace nuvik::host

@@ -1,0 +1,333 @@
+#include "host/sdl/SdlHost.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <SDL_syswm.h>
+
+#include "Xvfb.h"
+#include "host/InputSink.h"
+#include "host/RunSession.h"
+#include "win32/api.h"
+#include "win32/platform/Clock.h"
+#include "win32/platform/Cursors.h"
+#include "win32/platform/Framebuffer.h"
+
+namespace {
+
+using nuvik::host::InputSink;
+using nuvik::host::RunSession;
+using nuvik::host::SdlHost;
+using nuvik::host::SdlSettings;
+using nuvik::host::SessionSettings;
+using nuvik::host::SystemHooks;
+using nuvik::testing::Xvfb;
+using win32::input::MouseButton;
+
+class RecordingInput final : public InputSink {
+  public:
+    void KeyDown(int key) override { log.push_back("key down " + std::to_string(key)); }
+    void KeyUp(int key) override { log.push_back("key up " + std::to_string(key)); }
+    void MouseMove(int x, int y) override { log.push_back("move " + Point(x, y)); }
+    void MouseButtonDown(MouseButton button, int x, int y) override {
+        log.push_back("down " + Name(button) + " " + Point(x, y));
+    }
+    void MouseButtonUp(MouseButton button, int x, int y) override {
+        log.push_back("up " + Name(button) + " " + Point(x, y));
+    }
+    void RequestClose() override { log.push_back("close"); }
+    void RequestMinimize() override { log.push_back("minimize"); }
+    void RequestRestore() override { log.push_back("restore"); }
+
+    std::vector<std::string> log;
+
+  private:
+    static std::string Point(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+    static std::string Name(MouseButton button) {
+        return button == MouseButton::Left    ? "left"
+               : button == MouseButton::Right ? "right"
+                                              : "middle";
+    }
+};
+
+bool Contains(const std::vector<std::string>& log, const std::string& entry) {
+    for (const auto& line : log) {
+        if (line == entry)
+            return true;
+    }
+    return false;
+}
+
+std::string Joined(const std::vector<std::string>& log) {
+    std::string out;
+    for (const auto& line : log)
+        out += "  " + line + "\n";
+    return out;
+}
+
+// The SDL host on its own X server, fed by xdotool and read back with Xlib.
+class SdlHostUnderXvfb : public ::testing::Test {
+  protected:
+    void Start(const char* screen, SdlSettings settings) {
+        xvfb_ = std::make_unique<Xvfb>(screen);
+        if (!xvfb_->Running())
+            GTEST_SKIP() << xvfb_->Error();
+        if (std::system("command -v xdotool >/dev/null 2>&1") != 0)
+            GTEST_SKIP() << "xdotool is not installed";
+        setenv("DISPLAY", xvfb_->Display().c_str(), 1);
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+#if defined(__SANITIZE_ADDRESS__)
+        // Mesa's GL drivers leak when SDL unloads them; the sanitizer build keeps GL out.
+        setenv("SDL_RENDER_DRIVER", "software", 1);
+        setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
+#endif
+        win32::clock::UseRealClock();
+        session_ = std::make_unique<RunSession>(SessionSettings{}, SystemHooks{}, input_);
+        std::string error;
+        host_ = SdlHost::Open(settings, *session_, input_, &error);
+        ASSERT_TRUE(host_) << error;
+        session_->Start();
+        SpinFor(300);  // mapped, exposed, first picture shown
+        input_.log.clear();
+    }
+
+    void TearDown() override {
+        host_.reset();
+        session_.reset();
+        xvfb_.reset();
+        unsetenv("SDL_VIDEODRIVER");
+    }
+
+    void Pass() {
+        host_->Poll();
+        host_->Idle(0);
+    }
+    void SpinFor(int ms) {
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (std::chrono::steady_clock::now() < end)
+            Pass();
+    }
+    // Passes until `entry` has arrived (or 5 s went by).
+    bool SpinUntilLogged(const std::string& entry) {
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < end) {
+            Pass();
+            if (Contains(input_.log, entry))
+                return true;
+        }
+        return false;
+    }
+    void ExpectAfter(const std::string& command, const std::vector<std::string>& entries) {
+        input_.log.clear();
+        ASSERT_EQ(xvfb_->Run(command), 0) << command;
+        for (const auto& entry : entries) {
+            EXPECT_TRUE(SpinUntilLogged(entry))
+                << command << ": never saw '" << entry << "'; got:\n"
+                << Joined(input_.log);
+        }
+    }
+
+    RecordingInput input_;
+    std::unique_ptr<Xvfb> xvfb_;
+    std::unique_ptr<RunSession> session_;
+    std::unique_ptr<SdlHost> host_;
+};
+
+TEST_F(SdlHostUnderXvfb, PointerButtonsAndKeysArriveAsScreenInput) {
+    Start("640x480x16", {.windowed = true, .windowScale = 1});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    ExpectAfter("xdotool mousemove 100 200", {"move 100 200"});
+    ExpectAfter("xdotool click 1", {"down left 100 200", "up left 100 200"});
+    ExpectAfter("xdotool click 3", {"down right 100 200", "up right 100 200"});
+    ExpectAfter("xdotool mousemove 639 479 click 2", {"down middle 639 479", "up middle 639 479"});
+    ExpectAfter("xdotool mousemove 320 240", {"move 320 240"});
+    struct Key {
+        const char* name;
+        int code;
+    } keys[] = {{"Escape", 27},  {"Return", 13},    {"space", 32},  {"a", 'A'},     {"Z", 'Z'},
+                {"7", '7'},      {"F5", 0x74},      {"Left", 0x25}, {"Next", 0x22}, {"Tab", 9},
+                {"Shift_L", 16}, {"Control_R", 17}, {"Alt_L", 18}};
+    for (const Key& key : keys) {
+        std::string code = std::to_string(key.code);
+        ExpectAfter(std::string("xdotool key ") + key.name, {"key down " + code, "key up " + code});
+    }
+}
+
+TEST_F(SdlHostUnderXvfb, FullScreenShowsTheScreenTwiceAsLargeAndMapsThePointerBack) {
+    Start("1280x1024x24", {});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(host_->Window(), &width, &height);
+    EXPECT_EQ(width, 1280);
+    EXPECT_EQ(height, 1024);
+    // The picture sits at (0, 32), 1280 x 960, black above and below.
+    auto& framebuffer = win32::Framebuffer::Instance();
+    framebuffer.Reset();
+    const COLORREF white = RGB(255, 255, 255);
+    win32::WritePixel(framebuffer.Buffer(), 0, 0, win32::PackColor(framebuffer.Format(), white));
+    win32::WritePixel(framebuffer.Buffer(), 639, 479,
+                      win32::PackColor(framebuffer.Format(), white));
+    framebuffer.MarkAllDirty();
+    host_->PresentNow();
+    std::vector<COLORREF> screen = xvfb_->Grab(1280, 1024);
+    ASSERT_EQ(screen.size(), 1280u * 1024u);
+    auto at = [&](int x, int y) { return screen[static_cast<std::size_t>(y) * 1280 + x]; };
+    struct Probe {
+        int x;
+        int y;
+        COLORREF expected;
+    } probes[] = {{0, 31, 0},         {0, 32, white},     {1, 33, white}, {2, 32, 0},    {0, 34, 0},
+                  {1278, 990, white}, {1279, 991, white}, {1277, 991, 0}, {1279, 992, 0}};
+    for (const Probe& probe : probes)
+        EXPECT_EQ(at(probe.x, probe.y), probe.expected) << probe.x << "," << probe.y;
+    framebuffer.Reset();
+
+    // The Power plate's middle is at screen (455, 26).
+    ExpectAfter("xdotool mousemove 910 84 click 1", {"move 455 26", "down left 455 26"});
+    ExpectAfter("xdotool mousemove 5 5", {"move 2 0"});
+    ExpectAfter("xdotool mousemove 1279 1023", {"move 639 479"});
+}
+
+TEST_F(SdlHostUnderXvfb, EveryFramebufferFormatIsShownWithItsColours) {
+    Start("640x480x24", {.windowed = true, .windowScale = 1});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    auto& framebuffer = win32::Framebuffer::Instance();
+    const COLORREF colours[] = {RGB(255, 0, 0),     RGB(0, 255, 0), RGB(0, 0, 255),
+                                RGB(255, 255, 255), RGB(0, 0, 0),   RGB(132, 132, 132),
+                                RGB(255, 255, 0),   RGB(8, 130, 66)};
+    for (const win32::PixelFormat& format :
+         {win32::PixelFormat::Xrgb8888(), win32::PixelFormat::Rgb565(),
+          win32::PixelFormat::Xrgb1555()}) {
+        framebuffer.SetFormat(format);
+        for (int i = 0; i < 8; ++i) {
+            for (int y = 100; y < 110; ++y) {
+                for (int x = 0; x < 10; ++x)
+                    win32::WritePixel(framebuffer.Buffer(), 50 * i + x, y,
+                                      win32::PackColor(format, colours[i]));
+            }
+        }
+        framebuffer.MarkAllDirty();
+        host_->PresentNow();
+        std::vector<COLORREF> screen = xvfb_->Grab(640, 480);
+        ASSERT_EQ(screen.size(), 640u * 480u);
+        for (int i = 0; i < 8; ++i) {
+            COLORREF shown =
+                win32::UnpackColor(format, win32::ReadPixel(framebuffer.Buffer(), 50 * i + 5, 105));
+            COLORREF seen = screen[105 * 640 + 50 * i + 5];
+            // SDL widens 5- and 6-bit channels by scaling, the screenshots by repeating the
+            // top bits: the two may differ in the last bit, never more.
+            EXPECT_LE(std::abs(GetRValue(seen) - GetRValue(shown)), 1);
+            EXPECT_LE(std::abs(GetGValue(seen) - GetGValue(shown)), 1);
+            EXPECT_LE(std::abs(GetBValue(seen) - GetBValue(shown)), 1)
+                << format.bitsPerPixel << " bits, red mask " << std::hex << format.redMask
+                << ": colour " << colours[i] << " shown as " << seen << " instead of " << shown;
+        }
+        EXPECT_FALSE(framebuffer.IsDirty()) << "what was shown is no longer dirty";
+    }
+    framebuffer.Reset();
+}
+
+TEST_F(SdlHostUnderXvfb, TheWindowManagersRequestsBecomeTheProgramsRequests) {
+    Start("640x480x16", {.windowed = true, .windowScale = 1});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+
+    // The close button: WM_DELETE_WINDOW, exactly as a window manager sends it.
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    ASSERT_TRUE(SDL_GetWindowWMInfo(host_->Window(), &info));
+    ASSERT_TRUE(xvfb_->SendCloseRequest(info.info.x11.window));
+    EXPECT_TRUE(SpinUntilLogged("close")) << Joined(input_.log);
+    SpinFor(50);
+    EXPECT_EQ(input_.log, std::vector<std::string>{"close"}) << "one close request, not two";
+
+    // Keys held when another window takes the keyboard are let go.
+    input_.log.clear();
+    ASSERT_EQ(xvfb_->Run("xdotool mousemove 10 10 keydown a keydown shift"), 0);
+    EXPECT_TRUE(SpinUntilLogged("key down 16")) << Joined(input_.log);
+    SDL_Event lost{};
+    lost.type = SDL_WINDOWEVENT;
+    lost.window.windowID = SDL_GetWindowID(host_->Window());
+    lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&lost);
+    EXPECT_TRUE(SpinUntilLogged("key up 65"));
+    EXPECT_TRUE(SpinUntilLogged("key up 16"));
+    xvfb_->Run("xdotool keyup a keyup shift");
+    SpinFor(200);
+
+    // Minimise and restore as the window manager reports them, and an interrupt.
+    Uint32 window = SDL_GetWindowID(host_->Window());
+    for (Uint8 what : {SDL_WINDOWEVENT_MINIMIZED, SDL_WINDOWEVENT_RESTORED}) {
+        SDL_Event pushed{};
+        pushed.type = SDL_WINDOWEVENT;
+        pushed.window.windowID = window;
+        pushed.window.event = what;
+        SDL_PushEvent(&pushed);
+    }
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    input_.log.clear();
+    EXPECT_TRUE(SpinUntilLogged("close"));
+    EXPECT_EQ(input_.log, (std::vector<std::string>{"minimize", "restore", "close"}));
+}
+
+TEST_F(SdlHostUnderXvfb, TheProgramsCursorIsShownAtTheScreensScale) {
+    Start("1280x960x24", {.windowed = true, .windowScale = 2});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    ASSERT_EQ(xvfb_->Run("xdotool mousemove 400 300"), 0);
+    SpinFor(100);
+
+    HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+    win32::cursors::CursorImage picture;
+    ASSERT_TRUE(win32::cursors::Describe(hand, &picture));
+    host_->SetCursorShape(hand);
+    SpinFor(100);
+    Xvfb::Cursor shown;
+    ASSERT_TRUE(xvfb_->GrabCursor(&shown));
+    ASSERT_EQ(shown.width, picture.width * 2);
+    ASSERT_EQ(shown.height, picture.height * 2);
+    EXPECT_EQ(shown.hotX, picture.hotX * 2);
+    EXPECT_EQ(shown.hotY, picture.hotY * 2);
+    int opaque = 0;
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            std::uint32_t pixel = picture.argb[static_cast<std::size_t>(y) * picture.width + x];
+            if ((pixel >> 24) != 0xFF)
+                continue;  // the server premultiplies the rest
+            ++opaque;
+            for (int dy = 0; dy < 2; ++dy) {
+                for (int dx = 0; dx < 2; ++dx)
+                    ASSERT_EQ(
+                        shown.argb[static_cast<std::size_t>(2 * y + dy) * shown.width + 2 * x + dx],
+                        pixel)
+                        << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(opaque, 20);
+
+    // No cursor: nothing is shown.
+    host_->SetCursorShape(nullptr);
+    SpinFor(50);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    host_->SetCursorShape(hand);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    // A handle nobody knows: the system's own arrow rather than nothing.
+    host_->SetCursorShape(reinterpret_cast<HCURSOR>(std::uintptr_t{0xDEAD0}));
+    EXPECT_EQ(SDL_GetCursor(), SDL_GetDefaultCursor());
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+}  // namespace
