@@ -8,7 +8,7 @@ build_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev lib
                 libpng-dev fonts-unifont libgtest-dev libbenchmark-dev)
 # The console picture's labels are regenerated with DejaVu Sans Bold in the asset tests.
 test_packages_fonts=(fonts-dejavu-core)
-test_packages=(clang-format mingw-w64 xvfb xdotool "${test_packages_fonts[@]}")
+test_packages=(clang-format mingw-w64 xvfb xdotool libx11-dev libxfixes-dev "${test_packages_fonts[@]}")
 
 wanted=("${build_packages[@]}")
 if [[ "${1:-build}" == test ]]; then
