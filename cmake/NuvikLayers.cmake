@@ -1,6 +1,7 @@
 # Each top-level folder is one library target. A layer's headers are reachable as
 # "<layer>/Header.h" only through an include root that holds a link to that layer alone,
 # so a layer can include exactly the layers it links: an upward include fails to build.
+# Installed, the layers carry no headers at all: programs see only the SDK's.
 
 set(NUVIK_INCLUDE_ROOTS "${CMAKE_BINARY_DIR}/include-roots")
 
@@ -10,7 +11,7 @@ function(nuvik_include_root target layer_dir layer_name)
   if(NOT EXISTS "${root}/${layer_name}")
     file(CREATE_LINK "${layer_dir}" "${root}/${layer_name}" SYMBOLIC)
   endif()
-  target_include_directories(${target} PUBLIC "${root}")
+  target_include_directories(${target} PUBLIC "$<BUILD_INTERFACE:${root}>")
 endfunction()
 
 function(nuvik_warnings target)
@@ -41,7 +42,7 @@ function(nuvik_layer)
     if(NOT EXISTS "${root}/${L_NAME}")
       file(CREATE_LINK "${CMAKE_CURRENT_SOURCE_DIR}" "${root}/${L_NAME}" SYMBOLIC)
     endif()
-    target_include_directories(${L_NAME} INTERFACE "${root}")
+    target_include_directories(${L_NAME} INTERFACE "$<BUILD_INTERFACE:${root}>")
     target_link_libraries(${L_NAME} INTERFACE ${L_DEPS})
     return()
   endif()

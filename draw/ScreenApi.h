@@ -7,18 +7,10 @@
 #include "draw/Surface.h"
 #include "win32/api.h"
 
-// A program's snapshot of one surface, filled by GetScreen or NewSurface.
-struct SurfaceDesc {
-    WORD* pixels;
-    LONG depth;
-    LONG width;
-    LONG height;
-    LONG reserved1;
-    LONG reserved2;
-    LONG reserved3;
-    LONG screen;  // 0 to 3 for a console screen, -1 for a work surface
-    _SURFACE* owner;
-};
+#include <nuvik/sdk_types.h>
+
+// A program's snapshot of one surface, filled by GetScreen or NewSurface: the SDK's record.
+using SurfaceDesc = nuvik::SurfaceDesc;
 
 // Written by the main window, read by the program; no screen-API operation reads them.
 extern HWND MainWindowHandle;

@@ -4,7 +4,10 @@
 
 #include "win32/api.h"
 
-struct KeyState {
+#include <nuvik/sdk_types.h>
+
+// The fields are the SDK's record, which programs read through a view of this one.
+struct KeyState : nuvik::KeyStateRecord {
     static constexpr int kSlotCount = 26;
 
     // The virtual keys of the 26 slots, in slot order (which is also the polling order).
@@ -20,13 +23,6 @@ struct KeyState {
         kRightUp = 5,
         kRightDoubleClick = 6,
     };
-
-    BYTE held[kSlotCount];
-    BYTE released[kSlotCount];
-    int mouseX;
-    int mouseY;
-    int mouseEvent;
-    DWORD idleCount;
 
     // The unit start-up's construction: mouse event 0, idle count 0.
     void Construct();

@@ -4,7 +4,9 @@
 
 #include <cstring>
 
+#include "demo/Demo.h"
 #include "draw/Ddraw.h"
+#include "draw/ScreenApi.h"
 #include "frame/Random.h"
 #include "win32/api.h"
 #include "win32/platform/Clock.h"

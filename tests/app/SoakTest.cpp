@@ -5,7 +5,9 @@
 #include <cstddef>
 
 #include "app/FrameDriver.h"
+#include "demo/Demo.h"
 #include "draw/Ddraw.h"
+#include "draw/ScreenApi.h"
 #include "frame/Random.h"
 #include "win32/api.h"
 #include "win32/platform/Clock.h"
