@@ -1,29 +1,30 @@
 #!/usr/bin/env bash
-# Measures the runner as a user runs it, on the real clock:
+# Measures the runner as a user runs it, on the real clock, and prints one table.
 #
-#  1. Frame pacing. Three 10-second headless runs at target rates 10, 35 (the slider's start
-#     value) and 60; a script clicks the slider's thumb at (95, 450) to give it the focus and
-#     presses Home (10) or End (60). The report's shown_fps lists every value the
-#     "N Frame / Sec" line showed. A frame is drawn once 1000 / target milliseconds, truncated,
-#     have passed since the last one (100, 28 and 16 ms), and the frame counter closes its window
-#     at the first frame more than 1000 ms after the window opened, counting that frame too. So
-#     a window holds 1000 / interval + 1 frames: 11 at 10 (the 11th frame at 1100 ms, 1000 ms is
-#     not yet "more than"), 36 at 35 (36 x 28 = 1008) and 63 at 60 (63 x 16 = 1008), not the
-#     target itself. The real clock may let a frame come a millisecond late (the loop was busy
-#     or descheduled when the frame fell due), which can drop a window by one; every value after
-#     the first second must lie within one of 11, 36 or 63. The first window is left out when the
-#     script changed the target in it, because it mixes two rates.
-#  2. Peak resident memory (/usr/bin/time -v) of a 10-second headless run (target under 64 MB)
-#     and of a 10-second SDL run in a window on a private Xvfb at 640x480x16 (target under
-#     128 MB), and what that memory is: /proc/PID/smaps read 5 seconds into each run, summed by
-#     kind of mapping (heap, other anonymous memory, shared libraries, fonts, the runner's own
-#     binary, shared memory with the X server, other files).
+# Each row is one 10-second run: headless, or the SDL host in a window on a private Xvfb at
+# 640x480x16; at target rates 10, 35 (the slider's start value) and 60, reached through a
+# script that clicks the slider's thumb at (95, 450) and presses Home or End; with the
+# runner's default loop (which rests until the next millisecond once the program has seen the
+# current one) and with --busy-loop (the original never-waiting loop).
+#
+# Columns:
+#  - cpu: user + system processor time over wall time (/usr/bin/time), in per cent of one core.
+#  - peak: peak resident memory (/usr/bin/time's maximum resident set size).
+#  - shown: every value the "N Frame / Sec" line showed after the first window (which mixes
+#    two rates when the script changed the target in it). A frame is drawn once 1000 / target
+#    milliseconds, truncated, have passed since the last (100, 28, 16 ms), and the counter
+#    closes its window at the first frame more than 1000 ms after it opened, counting that
+#    frame too: a window holds 11, 36 or 63 frames, and each shown value must lie within one.
+#  - interval p50/p99/max: ticks between presented frames from the report; the 99th
+#    percentile must lie within 1 ms of the interval the virtual clock gives.
+# Targets: cpu <= 2 % headless and <= 5 % in the SDL window (resting loop only); peak memory
+# <= 16 MB headless and <= 40 MB in the SDL window; shown values and p99 as above.
+# Last, start-up: a headless virtual-clock run to its first presented frame and out again,
+# timed over five runs (target: under 100 ms).
 #
 # Usage: bench/measure_runs.sh [RUNNER]   (default: build/default/app/nuvik)
-# Environment: MEASURE_DISPLAY, the display number for Xvfb (default :93); MEASURE_NICE, a
-# niceness for the pacing runs (e.g. -20 as root) on a machine that others are loading: the
-# loop polls the clock without ever sleeping, so a process that waits for a processor draws
-# its frames late and the counts drop by the time it waited.
+# Environment: MEASURE_DISPLAY, the display number for Xvfb (default :93); MEASURE_SECONDS,
+# the length of each run (default 10); MEASURE_NICE, a niceness for the runs.
 # Exits 0 when every figure met its target, 1 when one did not, 2 when it could not measure.
 # The machine should be otherwise idle: on a loaded machine the real clock shows the load.
 set -uo pipefail
@@ -31,7 +32,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.." || exit 2
 runner=${1:-build/default/app/nuvik}
 display=${MEASURE_DISPLAY:-:93}
-seconds=10
+seconds=${MEASURE_SECONDS:-10}
 work=$(mktemp -d "${TMPDIR:-/tmp}/nuvik-measure.XXXXXX")
 xvfb_pid=""
 failed=0
@@ -55,159 +56,124 @@ die() {
 [[ -x /usr/bin/time ]] || die "/usr/bin/time is missing (apt-get install time)"
 command -v jq >/dev/null || die "jq is missing (apt-get install jq)"
 
-echo "Runner: $runner"
-echo "Load average before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) processors"
-echo
-
-# --- 1. Frame pacing ---------------------------------------------------------------------
-
-pacing_run() {
-  local target=$1 expected=$2 key=$3
-  local script="$work/rate$target.txt" report="$work/rate$target.json"
-  local changes_target=0
-  : >"$script"
-  if [[ -n "$key" ]]; then
-    printf '100 click 95 450\n200 key %s down\n210 key %s up\n' "$key" "$key" >"$script"
-    changes_target=1
-  fi
-  if ! nice -n "${MEASURE_NICE:-0}" "$runner" --headless --run-for=$((seconds * 1000)) \
-    --script="$script" --report="$report" 2>"$work/rate$target.err"; then
-    echo "target $target: the runner failed:" >&2
-    cat "$work/rate$target.err" >&2
-    failed=1
-    return
-  fi
-  local reported frames shown
-  reported=$(jq '.target_fps' "$report")
-  frames=$(jq '.frames_presented' "$report")
-  shown=$(jq -c '.shown_fps' "$report")
-  # Leave out the leading 0 (no count yet) and, when the target changed in it, the first window.
-  local -a counts
-  mapfile -t counts < <(jq '.shown_fps | map(select(. != 0)) | .[]' "$report")
-  local first=0
-  ((changes_target && ${#counts[@]} > 1)) && first=1
-  local verdict="ok"
-  if [[ "$reported" != "$target" ]]; then
-    verdict="FAILED: the target ended at $reported"
-  elif ((${#counts[@]} == 0)); then
-    verdict="FAILED: no count was ever shown"
-  else
-    local i
-    for ((i = first; i < ${#counts[@]}; ++i)); do
-      if ((counts[i] < expected - 1 || counts[i] > expected + 1)); then
-        verdict="FAILED: ${counts[i]} is not within one of $expected"
-        break
-      fi
-    done
-  fi
-  [[ "$verdict" == ok ]] || failed=1
-  printf 'target %2d: shown_fps %s (pacing gives %d); %d frames in %d s (%.1f a second): %s\n' \
-    "$target" "$shown" "$expected" "$frames" "$seconds" \
-    "$(awk -v f="$frames" -v s="$seconds" 'BEGIN { print f / s }')" "$verdict"
-}
-
-echo "Frame pacing, ${seconds}-second headless runs on the real clock (niceness ${MEASURE_NICE:-0}):"
-pacing_run 10 11 home
-pacing_run 35 36 ""
-pacing_run 60 63 end
-echo
-
-# --- 2. Peak resident memory ---------------------------------------------------------------
-
-# Resident kilobytes of each kind of mapping in /proc/PID/smaps.
-memory_breakdown() {
-  awk '
-    /^[0-9a-f]+-[0-9a-f]+ / {
-      path = (NF >= 6) ? $6 : ""
-      if (path == "[heap]") kind = "heap (malloc arena)"
-      else if (path == "") kind = "other anonymous (mmap: big blocks, thread stacks, SDL)"
-      else if (path ~ /^\[stack/) kind = "stack"
-      else if (path ~ /^\[/) kind = "kernel ([vdso], [vvar])"
-      else if (path ~ /\.(ttf|ttc|otf|pcf|pfb|pfa)(\.gz)?$/ || path ~ /\/fonts\//) kind = "fonts"
-      else if (path ~ /fontconfig/) kind = "fontconfig cache"
-      else if (path ~ /\.so[.0-9]*$/) kind = "shared libraries"
-      else if (path ~ /^\/(SYSV|dev\/shm|memfd:)/ || path ~ /^\/memfd/) kind = "shared memory (X server images)"
-      else if (path == runner) kind = "the runner binary"
-      else kind = "other files"
-      next
-    }
-    /^Rss:/ { rss[kind] += $2 }
-    END { for (k in rss) if (rss[k] > 0) printf "    %7d kB  %s\n", rss[k], k }
-  ' runner="$(readlink -f "$runner")" "/proc/$1/smaps" | sort -rn
-}
-
-# The heaviest shared libraries by resident size.
-heaviest_libraries() {
-  awk '
-    /^[0-9a-f]+-[0-9a-f]+ / { path = (NF >= 6) ? $6 : ""; next }
-    /^Rss:/ && path ~ /\.so[.0-9]*$/ { rss[path] += $2 }
-    END { for (p in rss) printf "    %7d kB  %s\n", rss[p], p }
-  ' "/proc/$1/smaps" | sort -rn | head -6
-}
-
-# Runs the runner under /usr/bin/time -v for $seconds, looks at its mappings half-way, and
-# prints the peak; returns the peak in kB through the global `peak_kb`.
-memory_run() {
-  local name=$1
-  shift
-  /usr/bin/time -v -o "$work/$name.time" "$runner" "$@" --run-for=$((seconds * 1000)) \
-    2>"$work/$name.err" &
-  local time_pid=$!
-  sleep $((seconds / 2))
-  local pid
-  pid=$(pgrep -P "$time_pid" | head -1)
-  if [[ -n "$pid" && -r "/proc/$pid/smaps" ]]; then
-    echo "  resident memory $((seconds / 2)) s into the run, by kind:"
-    memory_breakdown "$pid"
-    echo "  heaviest shared libraries:"
-    heaviest_libraries "$pid"
-  else
-    echo "  (the run ended before it could be looked at)"
-  fi
-  if ! wait "$time_pid"; then
-    echo "  the runner failed:" >&2
-    cat "$work/$name.err" "$work/$name.time" >&2
-    peak_kb=0
-    failed=1
-    return 1
-  fi
-  peak_kb=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/$name.time")
-}
-
-check_peak() {
-  local what=$1 limit_mb=$2
-  local verdict="ok"
-  ((peak_kb > 0 && peak_kb < limit_mb * 1024)) || {
-    verdict="FAILED"
-    failed=1
-  }
-  printf '  peak resident memory of the %s: %d kB (%.1f MB; target under %d MB): %s\n' \
-    "$what" "$peak_kb" "$(awk -v k="$peak_kb" 'BEGIN { print k / 1024 }')" "$limit_mb" "$verdict"
-}
-
-echo "Memory of a ${seconds}-second headless run:"
-memory_run headless --headless && check_peak "headless run" 64
-echo
-
-echo "Memory of a ${seconds}-second SDL run in a window under Xvfb $display (640x480x16):"
-if ! command -v Xvfb >/dev/null; then
-  echo "  not measured: Xvfb is missing (apt-get install xvfb)"
-  failed=1
-elif [[ -e "/tmp/.X11-unix/X${display#:}" ]]; then
-  echo "  not measured: display $display is taken (set MEASURE_DISPLAY to a free one)"
-  failed=1
-else
+start_xvfb() {
+  command -v Xvfb >/dev/null || return 1
+  [[ -e "/tmp/.X11-unix/X${display#:}" ]] && return 1
   Xvfb "$display" -screen 0 640x480x16 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 50); do
-    [[ -e "/tmp/.X11-unix/X${display#:}" ]] && break
+    [[ -e "/tmp/.X11-unix/X${display#:}" ]] && return 0
     sleep 0.1
   done
+  return 1
+}
+
+# One run; prints its table row and sets `failed` when a figure misses its target.
+measure() {
+  local host=$1 loop=$2 target=$3
+  local expected interval key
+  case $target in
+    10) expected=11 interval=100 key=home ;;
+    35) expected=36 interval=28 key="" ;;
+    60) expected=63 interval=16 key=end ;;
+  esac
+  local name="$host-$loop-$target"
+  local script="$work/$name.txt" report="$work/$name.json" timing="$work/$name.time"
+  : >"$script"
+  [[ -n "$key" ]] && printf '100 click 95 450\n200 key %s down\n210 key %s up\n' "$key" "$key" >"$script"
+  local -a args=(--run-for=$((seconds * 1000)) --script="$script" --report="$report")
+  [[ $host == headless ]] && args+=(--headless) || args+=(--window)
+  [[ $loop == busy ]] && args+=(--busy-loop)
+  if ! nice -n "${MEASURE_NICE:-0}" /usr/bin/time -f '%U %S %e %M' -o "$timing" \
+    "$runner" "${args[@]}" 2>"$work/$name.err"; then
+    printf '%-8s %-5s %3d  the runner failed: %s\n' "$host" "$loop" "$target" \
+      "$(head -c 200 "$work/$name.err")"
+    failed=1
+    return
+  fi
+  local user sys wall peak_kb
+  read -r user sys wall peak_kb <"$timing"
+  local cpu peak_mb
+  cpu=$(awk -v u="$user" -v s="$sys" -v w="$wall" 'BEGIN { printf "%.1f", 100 * (u + s) / w }')
+  peak_mb=$(awk -v k="$peak_kb" 'BEGIN { printf "%.1f", k / 1024 }')
+
+  local -a counts
+  mapfile -t counts < <(jq '.shown_fps | map(select(. != 0)) | .[]' "$report")
+  local first=0
+  [[ -n "$key" && ${#counts[@]} -gt 1 ]] && first=1
+  local shown="${counts[*]:first}"
+  local p50 p99 max
+  read -r p50 p99 max < <(jq -r '.frame_interval_ms | "\(.p50) \(.p99) \(.max)"' "$report")
+
+  local -a misses=()
+  local cpu_limit=2 memory_limit=16
+  [[ $host == sdl ]] && cpu_limit=5 memory_limit=40
+  if [[ $loop == rest ]] && awk -v c="$cpu" -v l="$cpu_limit" 'BEGIN { exit !(c > l) }'; then
+    misses+=("cpu over $cpu_limit %")
+  fi
+  if awk -v m="$peak_mb" -v l="$memory_limit" 'BEGIN { exit !(m > l) }'; then
+    misses+=("memory over $memory_limit MB")
+  fi
+  [[ $(jq '.target_fps' "$report") == "$target" ]] || misses+=("target not reached")
+  ((${#counts[@]} > first)) || misses+=("no rate shown")
+  local count
+  for count in "${counts[@]:first}"; do
+    if ((count < expected - 1 || count > expected + 1)); then
+      misses+=("$count not within one of $expected")
+      break
+    fi
+  done
+  ((p99 >= interval - 1 && p99 <= interval + 1)) || misses+=("p99 $p99 ms not within 1 of $interval")
+  local verdict=ok
+  if ((${#misses[@]} > 0)); then
+    verdict="MISSED: $(IFS=';'; echo "${misses[*]}")"
+    failed=1
+  fi
+  printf '%-8s %-5s %3d %6s %7s  %-24s %4d %4d %5d  %s\n' "$host" "$loop" "$target" "$cpu" \
+    "$peak_mb" "$shown" "$p50" "$p99" "$max" "$verdict"
+}
+
+echo "Runner: $runner; ${seconds}-second runs on the real clock (niceness ${MEASURE_NICE:-0})"
+echo "Load average before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) processors"
+echo
+printf '%-8s %-5s %3s %6s %7s  %-24s %4s %4s %5s  %s\n' host loop fps "cpu%" "peak MB" \
+  "shown (after 1st window)" p50 p99 max verdict
+for loop in rest busy; do
+  for target in 10 35 60; do
+    measure headless "$loop" "$target"
+  done
+done
+if start_xvfb; then
   export DISPLAY=$display
-  memory_run sdl --window && check_peak "SDL run" 128
+  for loop in rest busy; do
+    for target in 10 35 60; do
+      measure sdl "$loop" "$target"
+    done
+  done
   unset DISPLAY
+else
+  echo "sdl: not measured (Xvfb is missing or display $display is taken; set MEASURE_DISPLAY)"
+  failed=1
 fi
 echo
+
+# Start-up: process start to the first presented frame and out again. On the virtual clock the
+# first frame falls due 28 ticks after set-up, a few microseconds of empty passes.
+startup_total=0
+for _ in 1 2 3 4 5; do
+  begin=$(date +%s%N)
+  "$runner" --headless --virtual-clock --run-for=40 --report="$work/startup.json" 2>/dev/null
+  end=$(date +%s%N)
+  ((startup_total += (end - begin) / 1000))
+done
+startup_ms=$(awk -v t="$startup_total" 'BEGIN { printf "%.1f", t / 5 / 1000 }')
+frames=$(jq '.frames_presented' "$work/startup.json")
+verdict=ok
+if ((frames < 1)) || awk -v s="$startup_ms" 'BEGIN { exit !(s >= 100) }'; then
+  verdict=MISSED
+  failed=1
+fi
+echo "Start-up to the first presented frame and exit, headless: $startup_ms ms (mean of 5; $frames frame(s)): $verdict"
 echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 ((failed == 0)) && echo "Every figure met its target." || echo "Some figure missed its target."

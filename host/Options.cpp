@@ -84,6 +84,10 @@ bool ApplyOption(const Argument& arg, const std::string& whole, Options* options
         options->host = HostKind::Headless;
         return noValue();
     }
+    if (arg.name == "--busy-loop") {
+        options->busyLoop = true;
+        return noValue();
+    }
     if (arg.name == "--window") {
         options->windowed = true;
         options->windowScale = 1;
@@ -196,6 +200,10 @@ std::string HelpText(const std::string& programName) {
            "                           or 0x hexadecimal) and advances by exactly 1 on every\n"
            "                           message-loop pass that finds no message, never by itself:\n"
            "                           runs are reproducible to the pixel\n"
+           "  --busy-loop              on the real clock, never rest: the message loop spins\n"
+           "                           between ticks as on the original platform (a whole\n"
+           "                           processor core); by default the runner sleeps until the\n"
+           "                           next millisecond once the program has seen the current one\n"
            "  --run-for=MS             after MS ticks, ask the main window to close (as its\n"
            "                           window manager would)\n"
            "  --script=FILE            timed input, one event a line (see below)\n"
@@ -206,7 +214,10 @@ std::string HelpText(const std::string& programName) {
            "                           565 (0xF800, the default), 555 (0x7C00) or 0xMASK\n"
            "  --report=PATH            write a JSON report at the end: exit_code,\n"
            "                           frames_presented, frame_step, target_fps, shown_fps\n"
-           "                           (every rate the screen showed, in order), message_boxes\n"
+           "                           (every rate the screen showed, in order),\n"
+           "                           frame_interval_ms (count, p50, p99 and max of the ticks\n"
+           "                           between presented frames, once two were presented),\n"
+           "                           message_boxes\n"
            "                           (caption, text, at_ms: ticks since the start of the run)\n"
            "                           and trace (debugger lines); texts in UTF-8\n"
            "  --help                   show this text and exit\n"

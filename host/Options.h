@@ -17,6 +17,8 @@ struct Options {
     int windowScale = 1;  // 1..8, meaningful when windowed
     bool virtualClock = false;
     std::uint32_t clockStartMs = 0;
+    // On the real clock, let the message loop spin instead of resting between ticks.
+    bool busyLoop = false;
     std::optional<std::uint32_t> runForMs;
     std::string scriptPath;
     std::string screenshotPath;

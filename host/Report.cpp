@@ -126,6 +126,13 @@ std::string ReportJson(const RunReport& report) {
     out += ", \"target_fps\": " + std::to_string(report.targetFps);
     out += ", \"shown_fps\": " +
            JsonArray(report.shownFps, [](int value) { return std::to_string(value); });
+    // Only a run that presented two frames or more has intervals to speak of.
+    const FrameIntervalSummary& intervals = report.frameIntervals;
+    if (intervals.count > 0)
+        out += ", \"frame_interval_ms\": {\"count\": " + std::to_string(intervals.count) +
+               ", \"p50\": " + std::to_string(intervals.p50) +
+               ", \"p99\": " + std::to_string(intervals.p99) +
+               ", \"max\": " + std::to_string(intervals.max) + "}";
     out +=
         ", \"message_boxes\": " + JsonArray(report.messageBoxes, [](const ReportedMessageBox& box) {
             return "{\"caption\": " + JsonString(box.caption) +

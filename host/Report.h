@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "host/FrameIntervals.h"
+
 namespace nuvik::host {
 
 struct ReportedMessageBox {
@@ -20,6 +22,7 @@ struct RunReport {
     int frameStep = 0;
     int targetFps = 0;
     std::vector<int> shownFps;
+    FrameIntervalSummary frameIntervals;  // ticks between presented frames
     std::vector<ReportedMessageBox> messageBoxes;
     std::vector<std::string> trace;
 };

@@ -20,6 +20,8 @@ void RunSession::Start() {
     nextEvent_ = 0;
     closeRequested_ = false;
     shownFps_.clear();
+    intervals_.Clear();
+    lastPresented_ = 0;
     boxesSeen_ = win32::diagnostics::MessageBoxes().size();
     openBoxes_.clear();
     failures_.clear();
@@ -29,8 +31,16 @@ void RunSession::SampleShownFps() {
     if (!hooks_.framesPresented || !hooks_.shownFps)
         return;
     // Before the first present the screen shows no rate at all, whatever the variable holds.
-    if (hooks_.framesPresented() <= 0)
+    long long presented = hooks_.framesPresented();
+    if (presented <= 0)
         return;
+    if (presented != lastPresented_) {
+        std::uint32_t now = win32::clock::Now();
+        if (lastPresented_ > 0)
+            intervals_.Add(now - lastPresentTick_);
+        lastPresented_ = presented;
+        lastPresentTick_ = now;
+    }
     int shown = hooks_.shownFps();
     if (shownFps_.empty() || shownFps_.back() != shown)
         shownFps_.push_back(shown);

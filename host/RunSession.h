@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/FrameIntervals.h"
 #include "host/InputSink.h"
 #include "host/Script.h"
 #include "host/SystemHooks.h"
@@ -34,7 +35,8 @@ class RunSession {
     // The run starts now (ticks of the clock in use).
     void Start();
 
-    // Records the rate on screen when it changed. Cheap: a host calls it on every pass.
+    // Records the rate on screen when it changed, and the interval since the last presented
+    // frame when one was presented. Cheap: a host calls it on every pass.
     void SampleShownFps();
 
     // Reads the clock and does what has become due: scripted input, the --run-for close
@@ -48,6 +50,8 @@ class RunSession {
     std::uint32_t MsUntilNextDue() const;
 
     const std::vector<int>& ShownFps() const { return shownFps_; }
+    // Ticks between successive presented frames, as first seen by SampleShownFps.
+    const FrameIntervals& Intervals() const { return intervals_; }
     // Screenshots of the script that could not be written.
     const std::vector<std::string>& Failures() const { return failures_; }
 
@@ -68,6 +72,9 @@ class RunSession {
     std::size_t nextEvent_ = 0;
     bool closeRequested_ = false;
     std::vector<int> shownFps_;
+    FrameIntervals intervals_;
+    long long lastPresented_ = 0;
+    std::uint32_t lastPresentTick_ = 0;
     std::size_t boxesSeen_ = 0;
     std::vector<OpenBox> openBoxes_;  // innermost last
     std::vector<std::string> failures_;

@@ -56,6 +56,7 @@ RunReport CollectReport(int exitCode, const SystemHooks& hooks, const RunSession
     report.frameStep = hooks.frameStep ? hooks.frameStep() : 0;
     report.targetFps = hooks.targetFps ? hooks.targetFps() : 0;
     report.shownFps = session.ShownFps();
+    report.frameIntervals = session.Intervals().Summary();
     const auto& boxes = win32::diagnostics::MessageBoxes();
     for (std::size_t i = std::min(mark.messageBoxes, boxes.size()); i < boxes.size(); ++i) {
         report.messageBoxes.push_back(
@@ -111,12 +112,13 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
 
     std::unique_ptr<win32::Host> host;
     if (headless) {
-        host = std::make_unique<HeadlessHost>(session, options.virtualClock);
+        host = std::make_unique<HeadlessHost>(session, options.virtualClock, options.busyLoop);
     } else {
         SdlSettings sdl;
         sdl.windowed = options.windowed;
         sdl.windowScale = options.windowScale;
         sdl.virtualClock = options.virtualClock;
+        sdl.busyLoop = options.busyLoop;
         host = SdlHost::Open(sdl, session, input, &error);
         if (!host) {
             complain("cannot open a window: " + error + "; try --headless");

@@ -12,8 +12,8 @@ namespace {
 constexpr unsigned kPollsPerUpdate = 64;
 }  // namespace
 
-HeadlessHost::HeadlessHost(RunSession& session, bool virtualClock)
-    : session_(session), virtualClock_(virtualClock) {}
+HeadlessHost::HeadlessHost(RunSession& session, bool virtualClock, bool busyLoop)
+    : session_(session), virtualClock_(virtualClock), busyLoop_(busyLoop) {}
 
 void HeadlessHost::Poll() {
     session_.SampleShownFps();
@@ -39,6 +39,17 @@ void HeadlessHost::Idle(int waitMs) {
     // scripted input still arrives on its millisecond.
     if (session_.MsUntilNextDue() > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+void HeadlessHost::IdleUntilNextTick() {
+    if (virtualClock_ || busyLoop_) {
+        Idle(0);
+        return;
+    }
+    // Nothing can reach this host but the script, whose events fall due on ticks: sleeping to
+    // the next tick misses none of them, and the loop's next pass sees the new tick.
+    std::this_thread::sleep_until(win32::clock::NextRealTick());
+    session_.Update();
 }
 
 }  // namespace nuvik::host

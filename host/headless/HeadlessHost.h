@@ -9,11 +9,13 @@ namespace nuvik::host {
 
 class HeadlessHost final : public win32::Host {
   public:
-    // `virtualClock`: the clock is virtual and this host alone advances it.
-    HeadlessHost(RunSession& session, bool virtualClock);
+    // `virtualClock`: the clock is virtual and this host alone advances it. `busyLoop`: on the
+    // real clock, never rest between ticks.
+    HeadlessHost(RunSession& session, bool virtualClock, bool busyLoop = false);
 
     void Poll() override;
     void Idle(int waitMs) override;
+    void IdleUntilNextTick() override;
     void SetCursorShape(HCURSOR cursor) override { cursor_ = cursor; }
 
     HCURSOR CursorShape() const { return cursor_; }
@@ -21,6 +23,7 @@ class HeadlessHost final : public win32::Host {
   private:
     RunSession& session_;
     bool virtualClock_;
+    bool busyLoop_;
     unsigned polls_ = 0;
     HCURSOR cursor_ = nullptr;
 };

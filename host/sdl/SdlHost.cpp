@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include "host/sdl/KeyMap.h"
@@ -24,6 +28,36 @@ constexpr std::uint32_t kLongestWaitMs = 10;
 
 using win32::Framebuffer;
 using win32::input::MouseButton;
+
+// Whether the machine has a GPU that a renderer could use: a DRM render node.
+bool HasRenderNode() {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
+        if (entry.path().filename().string().rfind("renderD", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Whether an OpenGL renderer draws through one of Mesa's software rasterisers.
+bool IsSoftwareGl(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name ||
+        std::strncmp(info.name, "opengl", 6) != 0)
+        return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    constexpr unsigned kGlRenderer = 0x1F01;
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+    if (!name)
+        return false;
+    const char* text = reinterpret_cast<const char*>(name);
+    for (const char* software : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"}) {
+        if (std::strstr(text, software))
+            return true;
+    }
+    return false;
+}
 
 Uint32 SdlFormatOf(const win32::PixelFormat& format) {
     if (format.bitsPerPixel == 32)
@@ -77,9 +111,7 @@ bool SdlHost::Create(std::string* error) {
         *error = SDL_GetError();
         return false;
     }
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer_)
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    renderer_ = CreateRenderer();
     if (!renderer_) {
         *error = SDL_GetError();
         return false;
@@ -88,6 +120,34 @@ bool SdlHost::Create(std::string* error) {
     // Keys reach the program as keys; it translates them to characters itself.
     SDL_StopTextInput();
     return true;
+}
+
+SDL_Renderer* SdlHost::CreateRenderer() {
+    // A driver the user named through SDL's own variable is taken as asked.
+    if (const char* named = std::getenv("SDL_RENDER_DRIVER"); named && *named)
+        return SDL_CreateRenderer(window_, -1, 0);
+    // Without a GPU the "accelerated" renderer is Mesa drawing OpenGL in software: it costs
+    // some 100 MB of memory and more processor time than SDL's own software renderer, which
+    // only has to scale one 640 x 480 picture.
+    if (HasRenderNode()) {
+        if (SDL_Renderer* accelerated = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED)) {
+            if (!IsSoftwareGl(accelerated))
+                return accelerated;
+            SDL_DestroyRenderer(accelerated);
+        }
+    }
+    // The software renderer draws into the window's surface, which SDL would otherwise back
+    // with an accelerated renderer of its own: the very OpenGL avoided here.
+    if (!SDL_GetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION))
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    return SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+}
+
+std::string SdlHost::RendererName() const {
+    SDL_RendererInfo info{};
+    if (!renderer_ || SDL_GetRendererInfo(renderer_, &info) != 0 || !info.name)
+        return "";
+    return info.name;
 }
 
 SdlHost::~SdlHost() {
@@ -142,6 +202,23 @@ void SdlHost::Idle(int waitMs) {
     }
     session_.Update();
     ServiceWindow();
+}
+
+void SdlHost::IdleUntilNextTick() {
+    if (settings_.virtualClock || settings_.busyLoop) {
+        Idle(0);
+        return;
+    }
+    // The program has seen this tick with nothing queued. Sleeping to the next tick misses
+    // nothing it could observe: input that arrives meanwhile waits in SDL's queue for at most
+    // the rest of this millisecond, and is taken below before the loop's next pass.
+    std::this_thread::sleep_until(win32::clock::NextRealTick());
+    session_.Update();
+    std::uint32_t now = SDL_GetTicks();
+    lastEventPollMs_ = now;
+    PumpEvents();
+    SyncIconic();
+    PresentIfDue(now);
 }
 
 std::uint32_t SdlHost::WaitBudgetMs(int waitMs) {

@@ -23,6 +23,7 @@ struct SdlSettings {
     bool windowed = false;  // else full screen on the desktop, the monitor's mode untouched
     int windowScale = 1;    // 1..8
     bool virtualClock = false;
+    bool busyLoop = false;  // on the real clock, never rest between ticks
 };
 
 class SdlHost final : public win32::Host {
@@ -36,15 +37,19 @@ class SdlHost final : public win32::Host {
 
     void Poll() override;
     void Idle(int waitMs) override;
+    void IdleUntilNextTick() override;
     void SetCursorShape(HCURSOR cursor) override;
 
     SDL_Window* Window() const { return window_; }
+    // The name of the SDL renderer in use ("software", "opengl", ...).
+    std::string RendererName() const;
     // Shows the framebuffer now if anything changed, without the 16 ms limit (tests, benches).
     void PresentNow();
 
   private:
     SdlHost(const SdlSettings& settings, RunSession& session, InputSink& input);
     bool Create(std::string* error);
+    SDL_Renderer* CreateRenderer();
 
     void ServiceWindow();
     void PumpEvents();

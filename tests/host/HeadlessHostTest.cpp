@@ -109,6 +109,20 @@ TEST_F(HeadlessRun, TheVirtualClockMovesExactlyOneMillisecondPerIdleAndNeverOnPo
     }
 }
 
+TEST_F(HeadlessRun, ARestOnTheVirtualClockIsOneTickAndOnTheRealClockEndsOnTheNextTick) {
+    Begin({}, 1000);
+    host_->IdleUntilNextTick();
+    EXPECT_EQ(win32::clock::Now(), 1001u);
+
+    win32::clock::UseRealClock();
+    HeadlessHost real(*session_, false);
+    for (int i = 0; i < 20; ++i) {
+        DWORD before = win32::clock::Now();
+        real.IdleUntilNextTick();
+        EXPECT_NE(win32::clock::Now(), before) << "rest " << i << " ended within its tick";
+    }
+}
+
 TEST_F(HeadlessRun, ScriptedInputArrivesOnItsTickInFileOrder) {
     SessionSettings settings;
     settings.script = Script(

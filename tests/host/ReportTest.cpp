@@ -57,19 +57,21 @@ TEST(RunnerReport, TheReportHasEveryFieldInItsOrder) {
     report.frameStep = 9999;
     report.targetFps = 35;
     report.shownFps = {0, 35, 34};
+    report.frameIntervals = {70, 28, 29, 31};
     report.messageBoxes = {{"오류", "다이렉트 X 8.0 이상에서만 실행됩니다.", 7},
                            {"_DDRAW()::Create()", "a \"quoted\"\nline", 1500}};
     report.trace = {"DirectX 8.1 found\r\n"};
     EXPECT_EQ(ReportJson(report),
               "{\"exit_code\": 0, \"frames_presented\": 123, \"frame_step\": 9999, "
-              "\"target_fps\": 35, \"shown_fps\": [0, 35, 34], \"message_boxes\": "
+              "\"target_fps\": 35, \"shown_fps\": [0, 35, 34], \"frame_interval_ms\": {\"count\": "
+              "70, \"p50\": 28, \"p99\": 29, \"max\": 31}, \"message_boxes\": "
               "[{\"caption\": \"오류\", \"text\": \"다이렉트 X 8.0 이상에서만 실행됩니다.\", "
               "\"at_ms\": 7}, {\"caption\": \"_DDRAW()::Create()\", \"text\": \"a "
               "\\\"quoted\\\"\\nline\", \"at_ms\": 1500}], \"trace\": [\"DirectX 8.1 "
               "found\\r\\n\"]}\n");
 }
 
-TEST(RunnerReport, AnEmptyRunGivesEmptyLists) {
+TEST(RunnerReport, AnEmptyRunGivesEmptyListsAndNoIntervals) {
     RunReport report;
     report.exitCode = 2;
     EXPECT_EQ(ReportJson(report),

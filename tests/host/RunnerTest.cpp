@@ -197,7 +197,8 @@ TEST(Runner, AHeadlessRunWritesItsReportAndScreenshotAndKeepsTheSystemsExitCode)
     // The box appeared on the 20th pass, 20 ticks into the run.
     EXPECT_EQ(ReadFile(report),
               "{\"exit_code\": 7, \"frames_presented\": 10, \"frame_step\": 1234, "
-              "\"target_fps\": 35, \"shown_fps\": [0, 35], \"message_boxes\": [{\"caption\": "
+              "\"target_fps\": 35, \"shown_fps\": [0, 35], \"frame_interval_ms\": {\"count\": 9, "
+              "\"p50\": 10, \"p99\": 10, \"max\": 10}, \"message_boxes\": [{\"caption\": "
               "\"오류\", \"text\": \"say \\\"hi\\\"\\n\", \"at_ms\": 20}], \"trace\": "
               "[\"DirectX 8.1\\r\\n\"]}\n");
     win32::png::RgbImage image;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -158,6 +159,16 @@ TEST_F(SdlHostUnderXvfb, PointerButtonsAndKeysArriveAsScreenInput) {
         std::string code = std::to_string(key.code);
         ExpectAfter(std::string("xdotool key ") + key.name, {"key down " + code, "key up " + code});
     }
+}
+
+TEST_F(SdlHostUnderXvfb, WithoutAGpuTheScreenIsScaledBySdlsOwnSoftwareRenderer) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
+        if (entry.path().filename().string().rfind("renderD", 0) == 0)
+            GTEST_SKIP() << "this machine has a GPU (" << entry.path() << "): acceleration stays";
+    }
+    Start("640x480x16", {.windowed = true, .windowScale = 1});
+    EXPECT_EQ(host_->RendererName(), "software");
 }
 
 TEST_F(SdlHostUnderXvfb, FullScreenShowsTheScreenTwiceAsLargeAndMapsThePointerBack) {

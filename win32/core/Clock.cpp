@@ -49,6 +49,15 @@ void AdvanceVirtual(DWORD ms) {
     State().virtualNowMs += ms;
 }
 
+std::chrono::steady_clock::time_point NextRealTick() {
+    using std::chrono::milliseconds;
+    auto now = std::chrono::steady_clock::now();
+    // The reading is the monotonic clock cut to whole milliseconds (the offset is whole too),
+    // so it changes exactly at the next whole millisecond.
+    auto wholeMs = std::chrono::floor<milliseconds>(now.time_since_epoch());
+    return std::chrono::steady_clock::time_point(wholeMs + milliseconds(1));
+}
+
 DWORD Now() {
     const ClockState& state = State();
     if (state.isVirtual)

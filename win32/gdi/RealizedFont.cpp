@@ -162,6 +162,16 @@ Glyph RealizedFont::Render(char32_t c) {
             }
         }
     }
+    if (!glyph.runs.empty()) {
+        glyph.left = glyph.top = INT16_MAX;
+        glyph.right = glyph.bottom = INT16_MIN;
+        for (const GlyphRun& run : glyph.runs) {
+            glyph.left = std::min(glyph.left, run.x0);
+            glyph.right = std::max(glyph.right, run.x1);
+            glyph.top = std::min(glyph.top, run.y);
+            glyph.bottom = std::max(glyph.bottom, static_cast<std::int16_t>(run.y + 1));
+        }
+    }
     return glyph;
 }
 

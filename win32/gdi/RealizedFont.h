@@ -27,6 +27,12 @@ struct GlyphRun {
 struct Glyph {
     int advance = 0;
     std::vector<GlyphRun> runs;
+    // The box around every run, relative to the pen position and the baseline: a glyph that
+    // lies wholly inside one clip rectangle is drawn without clipping each run.
+    std::int16_t left = 0;
+    std::int16_t top = 0;
+    std::int16_t right = 0;
+    std::int16_t bottom = 0;
 };
 
 // Where a face lives on disk, and (for faces beyond the first) which characters it covers.

@@ -28,6 +28,16 @@ RECT FillClipped(const Surface& target, const ClipList& clip, const Box& box, DW
     return touched;
 }
 
+bool WhollyInside(const Glyph& glyph, std::int64_t pen, std::int64_t baseline,
+                  const ClipList& reach) {
+    for (const RECT& r : reach) {
+        if (pen + glyph.left >= r.left && pen + glyph.right <= r.right &&
+            baseline + glyph.top >= r.top && baseline + glyph.bottom <= r.bottom)
+            return true;
+    }
+    return false;
+}
+
 // Glyph runs as row fills. Runs are short (a few pixels), so the common layouts write their
 // pixels in place rather than through a general span fill.
 template <typename Pixel>
@@ -35,6 +45,19 @@ void DrawGlyphs(const Surface& target, RealizedFont& font, const std::u32string&
                 std::int64_t pen, std::int64_t baseline, const ClipList& reach, DWORD ink) {
     for (char32_t c : text) {
         const Glyph& glyph = font.GlyphFor(c);
+        if constexpr (!std::is_void_v<Pixel>) {
+            if (!glyph.runs.empty() && WhollyInside(glyph, pen, baseline, reach)) {
+                auto value = static_cast<Pixel>(ink);
+                for (const GlyphRun& run : glyph.runs) {
+                    std::uint8_t* row = target.Row(static_cast<int>(baseline + run.y));
+                    for (std::int64_t x = pen + run.x0; x < pen + run.x1; ++x)
+                        std::memcpy(row + x * static_cast<std::int64_t>(sizeof(Pixel)), &value,
+                                    sizeof(Pixel));
+                }
+                pen += glyph.advance;
+                continue;
+            }
+        }
         for (const GlyphRun& run : glyph.runs) {
             std::int64_t y = baseline + run.y;
             std::int64_t x0 = pen + run.x0;

@@ -20,6 +20,16 @@ void PollHost() {
         host->Poll();
 }
 
+// PeekMessageA found nothing. The first empty look at a tick returns at once, so that the
+// caller's idle work runs at every tick; a second one in the same tick, with nothing taken in
+// between, belongs to a loop that would only spin until the clock moves.
+void IdleAfterEmptyPeek(win32::Host& host) {
+    if (user::NoteEmptyLook(win32::clock::Now()))
+        host.IdleUntilNextTick();
+    else
+        host.Idle(0);
+}
+
 // The queue is empty and the caller would block for `waitMs` (-1: for ever). With a host the
 // host waits (or advances its virtual clock); without one, only a timer can still bring a
 // message: the clock is moved to it (virtual) or slept for (real). False when nothing can
@@ -52,7 +62,7 @@ BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax
         return TRUE;
     }
     if (win32::Host* host = win32::CurrentHost())
-        host->Idle(0);
+        IdleAfterEmptyPeek(*host);
     return FALSE;
 }
 

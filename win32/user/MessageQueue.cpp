@@ -19,6 +19,9 @@ struct Queue {
     int quitCode = 0;
     DWORD lastTime = 0;
     POINT lastPos{0, 0};
+    // The tick at which a look found the queue empty, while no message has been taken since.
+    bool emptyLookValid = false;
+    DWORD emptyLookTick = 0;
 };
 
 Queue& TheQueue() {
@@ -120,6 +123,15 @@ void RemovePostedFor(HWND hwnd) {
 void RememberRetrieved(const MSG& msg) {
     TheQueue().lastTime = msg.time;
     TheQueue().lastPos = msg.pt;
+    TheQueue().emptyLookValid = false;
+}
+
+bool NoteEmptyLook(DWORD tick) {
+    Queue& queue = TheQueue();
+    bool again = queue.emptyLookValid && queue.emptyLookTick == tick;
+    queue.emptyLookValid = true;
+    queue.emptyLookTick = tick;
+    return again;
 }
 
 void ResetQueue() {

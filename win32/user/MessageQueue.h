@@ -33,6 +33,9 @@ int MsUntilSomethingDue(const MessageFilter& filter);
 void RemovePostedFor(HWND hwnd);
 void RequestQuit(int code);
 void RememberRetrieved(const MSG& msg);  // for GetMessageTime / GetMessagePos
+// A look found the queue empty at `tick`. True when one already had at that tick, with no
+// message taken since: the caller has had its pass at this tick and would only spin.
+bool NoteEmptyLook(DWORD tick);
 LONG LastMessageTime();
 POINT LastMessagePos();
 void ResetQueue();

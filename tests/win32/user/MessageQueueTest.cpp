@@ -1,4 +1,7 @@
 // The order in which the queue hands out posted, quit, paint and timer messages.
+#include <functional>
+#include <string>
+
 #include "UserTestSupport.h"
 #include "win32/platform/Clock.h"
 
@@ -197,6 +200,44 @@ TEST_F(MessageQueue, HostIsPolledOnEveryCallAndToldWhenTheQueueIsEmpty) {
     ASSERT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 3));
     EXPECT_EQ(host.idles, 3);
+}
+
+// A host on a clock that only the test moves, noting how each empty PeekMessageA idles:
+// 'i' for Idle(0), 'r' for a rest until the next tick.
+class RestNotingHost final : public win32::Host {
+  public:
+    RestNotingHost() { win32::SetCurrentHost(this); }
+    ~RestNotingHost() override { win32::SetCurrentHost(nullptr); }
+    void Poll() override {}
+    void Idle(int) override { calls += 'i'; }
+    void IdleUntilNextTick() override { calls += 'r'; }
+    void SetCursorShape(HCURSOR) override {}
+    std::string calls;
+};
+
+TEST_F(MessageQueue, AnEmptyQueueSeenTwiceInOneTickLetsTheHostRestUntilTheNext) {
+    RestNotingHost host;
+    MSG msg;
+    auto peek = [&] { PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); };
+    const struct {
+        const char* what;
+        std::function<void()> before;
+        int peeks;
+        std::string calls;
+    } steps[] = {
+        {"the first empty look at a tick idles; later ones rest", [] {}, 3, "irr"},
+        {"a new tick is seen once before resting again", [] { win32::clock::AdvanceVirtual(1); }, 2,
+         "ir"},
+        {"a message taken in between gives the caller a pass of its own",
+         [&] { PostMessageA(main, WM_USER, 0, 0); }, 3, "ir"},
+    };
+    for (const auto& step : steps) {
+        host.calls.clear();
+        step.before();
+        for (int i = 0; i < step.peeks; ++i)
+            peek();
+        EXPECT_EQ(host.calls, step.calls) << step.what;
+    }
 }
 
 TEST_F(MessageQueue, DispatchCallsOnlyTimerProceduresThatSetTimerRegistered) {

@@ -2,6 +2,8 @@
 // wrap past 2^32 can be tested in seconds) or virtual (set and advanced by a host or a test).
 #pragma once
 
+#include <chrono>
+
 #include "win32/types.h"
 
 namespace win32::clock {
@@ -12,5 +14,9 @@ bool IsVirtual();
 void SetVirtual(DWORD nowMs);
 void AdvanceVirtual(DWORD ms);
 DWORD Now();  // what timeGetTime returns
+
+// The moment the real clock's reading next changes (one millisecond boundary of the monotonic
+// clock); a host that has nothing to do before then sleeps until it.
+std::chrono::steady_clock::time_point NextRealTick();
 
 }  // namespace win32::clock

@@ -21,6 +21,13 @@ class Host {
     // may sleep up to that long waiting for input, a virtual one never sleeps.
     virtual void Idle(int waitMs) = 0;
 
+    // PeekMessageA found the queue empty again within one tick of the clock, with no message
+    // taken since it last found it empty: the system has had its pass at this tick, and nothing
+    // it can observe changes before the next one unless input arrives. A real-clock host may
+    // sleep until the next tick (or until input comes) instead of letting the loop spin; a
+    // virtual-clock host advances its clock as for Idle(0).
+    virtual void IdleUntilNextTick() { Idle(0); }
+
     // The current cursor shape changed (null: no cursor).
     virtual void SetCursorShape(HCURSOR cursor) = 0;
 };
