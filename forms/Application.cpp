@@ -4,6 +4,7 @@
 
 #include "forms/ClassInfo.h"
 #include "forms/ControlCanvas.h"
+#include "forms/IdleRest.h"
 #include "forms/Instance.h"
 #include "forms/PendingException.h"
 #include "forms/Screen.h"
@@ -46,8 +47,15 @@ void TApplication::Initialize() {
 void TApplication::Run() {
     if (mainForm_ != nullptr)
         mainForm_->Show();
+#ifdef _WIN32
+    IdleRest rest;
+    idleRest_ = &rest;
+#endif
     while (!terminated_)
         HandleMessage();
+#ifdef _WIN32
+    idleRest_ = nullptr;
+#endif
 }
 
 void TApplication::Terminate() {
@@ -69,6 +77,10 @@ void TApplication::ProcessMessages() {
 bool TApplication::ProcessMessage(MSG& message) {
     if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         return false;
+#ifdef _WIN32
+    if (idleRest_ != nullptr)
+        idleRest_->MessageTaken();
+#endif
     if (message.message == WM_QUIT) {
         terminated_ = true;
         return true;
@@ -86,8 +98,16 @@ bool TApplication::ProcessMessage(MSG& message) {
 
 void TApplication::Idle() {
     bool done = true;
+#ifdef _WIN32
+    if (idleRest_ != nullptr)
+        idleRest_->BeforeHook();
+#endif
     if (OnIdle)
         OnIdle(this, done);
+#ifdef _WIN32
+    if (idleRest_ != nullptr)
+        idleRest_->AfterHook(!done);
+#endif
     if (!done)
         return;
     // The loop's own idle work, then sleep until something arrives.

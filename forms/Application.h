@@ -21,6 +21,7 @@
 
 namespace forms {
 
+class IdleRest;
 class TControl;
 
 class TApplication : public TComponent {
@@ -97,6 +98,9 @@ class TApplication : public TComponent {
     std::string title_;
     HICON icon_ = nullptr;
     TControl* mouseControl_ = nullptr;
+#ifdef _WIN32
+    IdleRest* idleRest_ = nullptr;  // while Run's loop runs
+#endif
 };
 
 // The one application object, made on first use and never destroyed.
