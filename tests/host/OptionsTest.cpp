@@ -28,6 +28,7 @@ TEST(RunnerOptions, EveryOptionSetsWhatItNames) {
              EXPECT_TRUE(o.scriptPath.empty());
              EXPECT_TRUE(o.screenshotPath.empty());
              EXPECT_TRUE(o.reportPath.empty());
+             EXPECT_FALSE(o.busyLoop);
              EXPECT_FALSE(o.help);
          }},
         {{"--window"},
@@ -39,6 +40,7 @@ TEST(RunnerOptions, EveryOptionSetsWhatItNames) {
         {{"--window=8"}, [](const Options& o) { EXPECT_EQ(o.windowScale, 8); }},
         {{"--window=2", "--window=5"}, [](const Options& o) { EXPECT_EQ(o.windowScale, 5); }},
         {{"--headless"}, [](const Options& o) { EXPECT_EQ(o.host, HostKind::Headless); }},
+        {{"--busy-loop"}, [](const Options& o) { EXPECT_TRUE(o.busyLoop); }},
         {{"--virtual-clock"},
          [](const Options& o) {
              EXPECT_TRUE(o.virtualClock);
@@ -101,6 +103,7 @@ TEST(RunnerOptions, BadOptionsAreRefusedWithAMessageNamingThem) {
         {{"--"}, "unexpected argument '--'"},
         {{"--headless=yes"}, "--headless takes no value"},
         {{"--help=1"}, "--help takes no value"},
+        {{"--busy-loop=yes"}, "--busy-loop takes no value"},
         {{"--window=0"}, "bad window scale '0'"},
         {{"--window=9"}, "bad window scale '9'"},
         {{"--window=2x"}, "bad window scale '2x'"},
