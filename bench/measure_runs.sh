@@ -8,7 +8,11 @@
 # current one) and with --busy-loop (the original never-waiting loop).
 #
 # Columns:
-#  - cpu: user + system processor time over wall time (/usr/bin/time), in per cent of one core.
+#  - cpu: processor time over wall time, in per cent of one core: perf's task-clock (the time
+#    the process was really on a processor) where perf works; else (and in the "rusage" column)
+#    user + system time from /usr/bin/time. Kernels with tick-based accounting (HZ=250 here)
+#    charge a whole tick to whoever runs when it fires, which overstates a process that wakes
+#    a thousand times a second; task-clock does not.
 #  - peak: peak resident memory (/usr/bin/time's maximum resident set size).
 #  - shown: every value the "N Frame / Sec" line showed after the first window (which mixes
 #    two rates when the script changed the target in it). A frame is drawn once 1000 / target
@@ -84,8 +88,10 @@ measure() {
   local -a args=(--run-for=$((seconds * 1000)) --script="$script" --report="$report")
   [[ $host == headless ]] && args+=(--headless) || args+=(--window)
   [[ $loop == busy ]] && args+=(--busy-loop)
-  if ! nice -n "${MEASURE_NICE:-0}" /usr/bin/time -f '%U %S %e %M' -o "$timing" \
-    "$runner" "${args[@]}" 2>"$work/$name.err"; then
+  local -a perf_prefix=()
+  ((have_perf)) && perf_prefix=(perf stat -x, -e task-clock -o "$work/$name.perf" --)
+  if ! nice -n "${MEASURE_NICE:-0}" "${perf_prefix[@]}" /usr/bin/time -f '%U %S %e %M' \
+    -o "$timing" "$runner" "${args[@]}" 2>"$work/$name.err"; then
     printf '%-8s %-5s %3d  the runner failed: %s\n' "$host" "$loop" "$target" \
       "$(head -c 200 "$work/$name.err")"
     failed=1
@@ -93,8 +99,12 @@ measure() {
   fi
   local user sys wall peak_kb
   read -r user sys wall peak_kb <"$timing"
-  local cpu peak_mb
-  cpu=$(awk -v u="$user" -v s="$sys" -v w="$wall" 'BEGIN { printf "%.1f", 100 * (u + s) / w }')
+  local cpu rusage peak_mb
+  rusage=$(awk -v u="$user" -v s="$sys" -v w="$wall" 'BEGIN { printf "%.1f", 100 * (u + s) / w }')
+  cpu=$rusage
+  if ((have_perf)); then
+    cpu=$(awk -F, -v w="$wall" '$3 == "task-clock" { printf "%.1f", $1 / 10 / w }' "$work/$name.perf")
+  fi
   peak_mb=$(awk -v k="$peak_kb" 'BEGIN { printf "%.1f", k / 1024 }')
 
   local -a counts
@@ -129,15 +139,18 @@ measure() {
     verdict="MISSED: $(IFS=';'; echo "${misses[*]}")"
     failed=1
   fi
-  printf '%-8s %-5s %3d %6s %7s  %-24s %4d %4d %5d  %s\n' "$host" "$loop" "$target" "$cpu" \
-    "$peak_mb" "$shown" "$p50" "$p99" "$max" "$verdict"
+  printf '%-8s %-5s %3d %6s %6s %7s  %-24s %4d %4d %5d  %s\n' "$host" "$loop" "$target" "$cpu" \
+    "$rusage" "$peak_mb" "$shown" "$p50" "$p99" "$max" "$verdict"
 }
 
 echo "Runner: $runner; ${seconds}-second runs on the real clock (niceness ${MEASURE_NICE:-0})"
 echo "Load average before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) processors"
 echo
-printf '%-8s %-5s %3s %6s %7s  %-24s %4s %4s %5s  %s\n' host loop fps "cpu%" "peak MB" \
-  "shown (after 1st window)" p50 p99 max verdict
+have_perf=0
+perf stat -x, -e task-clock -o /dev/null -- true 2>/dev/null && have_perf=1
+((have_perf)) || echo "perf is missing or refused: cpu is rusage (apt-get install linux-perf)"
+printf '%-8s %-5s %3s %6s %6s %7s  %-24s %4s %4s %5s  %s\n' host loop fps "cpu%" rusage \
+  "peak MB" "shown (after 1st window)" p50 p99 max verdict
 for loop in rest busy; do
   for target in 10 35 60; do
     measure headless "$loop" "$target"

@@ -211,14 +211,15 @@ void SdlHost::IdleUntilNextTick() {
     }
     // The program has seen this tick with nothing queued. Sleeping to the next tick misses
     // nothing it could observe: input that arrives meanwhile waits in SDL's queue for at most
-    // the rest of this millisecond, and is taken below before the loop's next pass.
-    std::this_thread::sleep_until(win32::clock::NextRealTick());
-    session_.Update();
-    std::uint32_t now = SDL_GetTicks();
-    lastEventPollMs_ = now;
-    PumpEvents();
+    // the rest of this millisecond, and is taken below before the loop's next pass. The
+    // picture is shown in the rest of this tick, so that the next one starts with the program.
+    auto nextTick = win32::clock::NextRealTick();
     SyncIconic();
-    PresentIfDue(now);
+    PresentIfDue(SDL_GetTicks());
+    std::this_thread::sleep_until(nextTick);
+    session_.Update();
+    lastEventPollMs_ = SDL_GetTicks();
+    PumpEvents();
 }
 
 std::uint32_t SdlHost::WaitBudgetMs(int waitMs) {
