@@ -3,7 +3,7 @@
 # (find_package(Nuvik)) under the prefix; `cpack` makes a Debian package of the same.
 include(CMakePackageConfigHelpers)
 
-set(NUVIK_VERSION 0.2.0)
+set(NUVIK_VERSION ${PROJECT_VERSION})
 set(nuvik_cmake_dir lib/cmake/Nuvik)
 
 set(nuvik_libraries nuvik_main app sdk nuvik_sdk_headers controls forms draw event frame assets

@@ -88,9 +88,37 @@ bool ApplyOption(const Argument& arg, const std::string& whole, Options* options
         options->busyLoop = true;
         return noValue();
     }
+    if (arg.name == "--version") {
+        options->version = true;
+        return noValue();
+    }
+    if (arg.name == "--scale") {
+        if (!needsValue("fit|integer"))
+            return false;
+        if (arg.value == "integer")
+            options->scaling = Scaling::Integer;
+        else if (arg.value == "fit")
+            options->scaling = Scaling::Fit;
+        else
+            return Fail(error, "bad scale " + Quoted(arg.value) + ": --scale takes fit or integer");
+        return true;
+    }
+    if (arg.name == "--filter") {
+        if (!needsValue("nearest|linear"))
+            return false;
+        if (arg.value == "nearest")
+            options->filtering = Filtering::Nearest;
+        else if (arg.value == "linear")
+            options->filtering = Filtering::Linear;
+        else
+            return Fail(error,
+                        "bad filter " + Quoted(arg.value) + ": --filter takes nearest or linear");
+        return true;
+    }
     if (arg.name == "--window") {
         options->windowed = true;
         options->windowScale = 1;
+        options->windowScaleGiven = true;
         if (!arg.hasValue)
             return true;
         std::uint64_t scale = 0;
@@ -196,6 +224,10 @@ std::string HelpText(const std::string& programName) {
            "  --window[=SCALE]         in a window instead, at a whole scale from 1 to 8\n"
            "                           (default 1)\n"
            "  --headless               no window at all: the screen stays in memory\n"
+           "  --scale=MODE             how the screen fills a larger window or monitor: integer\n"
+           "                           (the default: the largest whole multiple, centred on\n"
+           "                           black) or fit (as large as it goes, aspect kept)\n"
+           "  --filter=FILTER          nearest (the default: sharp pixels) or linear (smoothed)\n"
            "  --virtual-clock[=START]  the millisecond tick starts at START (default 0; decimal\n"
            "                           or 0x hexadecimal) and advances by exactly 1 on every\n"
            "                           message-loop pass that finds no message, never by itself:\n"
@@ -221,6 +253,7 @@ std::string HelpText(const std::string& programName) {
            "                           (caption, text, at_ms: ticks since the start of the run)\n"
            "                           and trace (debugger lines); texts in UTF-8\n"
            "  --help                   show this text and exit\n"
+           "  --version                show the runner's version and exit\n"
            "\n"
            "Script lines (AT_MS: ticks since the start of the run; X Y: screen pixels, 0..639\n"
            "and 0..479; '#' starts a comment; lines in time order):\n"
@@ -234,12 +267,21 @@ std::string HelpText(const std::string& programName) {
            "  AT_MS minimize | restore | close\n"
            "  AT_MS screenshot PATH           write the screen as PNG\n"
            "\n"
+           "Keys of the runner itself (the program never sees them):\n"
+           "  F11                             switch between full screen and a window (at the\n"
+           "                                  --window scale, 2 if none was given)\n"
+           "\n"
            "Without --headless, a message box waits for you. With --headless it is drawn into\n"
            "the screen and closed by the script (Enter, Space, Escape or a click on OK) or\n"
            "otherwise by Enter 500 ticks after it appeared.\n"
            "\n"
            "Exit status: the program's own (0 for a normal end); 1 when no window can be opened\n"
            "or an output file cannot be written; 2 for a bad option or script line.\n";
+}
+
+std::string VersionText(const std::string& programName) {
+    return programName + " " NUVIK_VERSION_TEXT
+                         " (Nuvik SDK Ver 0.2 runner; SDL2 window, FreeType text)\n";
 }
 
 }  // namespace nuvik::host

@@ -10,11 +10,16 @@
 namespace nuvik::host {
 
 enum class HostKind { Sdl, Headless };
+enum class Scaling { Integer, Fit };
+enum class Filtering { Nearest, Linear };
 
 struct Options {
     HostKind host = HostKind::Sdl;
     bool windowed = false;
     int windowScale = 1;  // 1..8, meaningful when windowed
+    bool windowScaleGiven = false;
+    Scaling scaling = Scaling::Integer;
+    Filtering filtering = Filtering::Nearest;
     bool virtualClock = false;
     std::uint32_t clockStartMs = 0;
     // On the real clock, let the message loop spin instead of resting between ticks.
@@ -26,6 +31,7 @@ struct Options {
     std::uint32_t redMask16 = 0xF800;
     std::string reportPath;
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name. False with a message naming the offending
@@ -34,5 +40,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options* options, s
 
 // Every option, one or more lines each, for --help.
 std::string HelpText(const std::string& programName);
+// One line for --version.
+std::string VersionText(const std::string& programName);
 
 }  // namespace nuvik::host

@@ -90,6 +90,10 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
         std::fputs(HelpText(program).c_str(), stdout);
         return 0;
     }
+    if (options.version) {
+        std::fputs(VersionText(program).c_str(), stdout);
+        return 0;
+    }
     std::vector<ScriptEvent> script;
     if (!options.scriptPath.empty() && !LoadScript(options.scriptPath, &script, &error)) {
         complain(error);
@@ -117,6 +121,10 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
         SdlSettings sdl;
         sdl.windowed = options.windowed;
         sdl.windowScale = options.windowScale;
+        // A window that F11 makes out of full screen is twice the screen unless told otherwise.
+        sdl.toggledWindowScale = options.windowScaleGiven ? options.windowScale : 2;
+        sdl.scaleMode = options.scaling == Scaling::Fit ? ScaleMode::Fit : ScaleMode::Integer;
+        sdl.smooth = options.filtering == Filtering::Linear;
         sdl.virtualClock = options.virtualClock;
         sdl.busyLoop = options.busyLoop;
         host = SdlHost::Open(sdl, session, input, &error);

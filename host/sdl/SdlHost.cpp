@@ -59,6 +59,37 @@ bool IsSoftwareGl(SDL_Renderer* renderer) {
     return false;
 }
 
+// SDL falls back to drivers that show nothing to anybody (offscreen, dummy) when the display
+// cannot be reached; the runner would then run unseen for ever. Unless the user names a driver
+// through SDL's own variable, only drivers that put a window in front of a person are tried.
+bool InitVideo(std::string* error) {
+    if (const char* named = std::getenv("SDL_VIDEODRIVER"); named && *named) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
+            return true;
+        *error = std::string(SDL_GetError()) + " (SDL_VIDEODRIVER=" + named + ")";
+        return false;
+    }
+    std::string failures;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const char* driver = SDL_GetVideoDriver(i);
+        if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 ||
+            std::strcmp(driver, "evdev") == 0)
+            continue;
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
+            return true;
+        failures += std::string(failures.empty() ? "" : "; ") + driver + ": " + SDL_GetError();
+    }
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    *error =
+        "no display to show a window on (DISPLAY=" + std::string(display ? display : "(unset)") +
+        ", WAYLAND_DISPLAY=" + std::string(wayland ? wayland : "(unset)") + "; " +
+        (failures.empty() ? "SDL has no video driver" : failures) + ")";
+    return false;
+}
+
 Uint32 SdlFormatOf(const win32::PixelFormat& format) {
     if (format.bitsPerPixel == 32)
         return SDL_PIXELFORMAT_RGB888;
@@ -88,10 +119,8 @@ bool SdlHost::Create(std::string* error) {
     // The window's close button asks the program (WM_CLOSE), which may decline; SDL must not
     // send a second, unconditional quit as well.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        *error = SDL_GetError();
+    if (!InitVideo(error))
         return false;
-    }
     ownsVideo_ = true;
 
     Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SHOWN;
@@ -106,6 +135,7 @@ bool SdlHost::Create(std::string* error) {
             place = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Framebuffer::kWidth,
                      Framebuffer::kHeight};
     }
+    fullScreen_ = !settings_.windowed;
     window_ = SDL_CreateWindow("Nuvik", place.x, place.y, place.w, place.h, flags);
     if (!window_) {
         *error = SDL_GetError();
@@ -264,6 +294,12 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
+            // The runner's own keys are the host's, never the program's.
+            if (event.key.keysym.sym == SDLK_F11) {
+                if (event.type == SDL_KEYDOWN && !event.key.repeat)
+                    ToggleFullScreen();
+                break;
+            }
             int virtualKey = VirtualKeyFromSdl(event.key.keysym);
             if (virtualKey < 0)
                 break;
@@ -344,10 +380,7 @@ void SdlHost::ReleaseKeys() {
 void SdlHost::UpdateLayout() {
     SDL_GetRendererOutputSize(renderer_, &outputWidth_, &outputHeight_);
     SDL_GetWindowSize(window_, &windowWidth_, &windowHeight_);
-    picture_ = FitScreen(outputWidth_, outputHeight_);
-    if (texture_)
-        SDL_SetTextureScaleMode(texture_,
-                                picture_.integerScale ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    picture_ = FitScreen(outputWidth_, outputHeight_, settings_.scaleMode);
     // Cursors grow with the picture, so that they keep their size relative to the screen.
     int scale = 1;
     if (outputWidth_ > 0)
@@ -357,6 +390,27 @@ void SdlHost::UpdateLayout() {
         if (cursorSet_)
             ApplyCursor();
     }
+}
+
+void SdlHost::ToggleFullScreen() {
+    if (fullScreen_) {
+        SDL_SetWindowFullscreen(window_, 0);
+        int scale = std::clamp(settings_.toggledWindowScale, 1, 8);
+        SDL_SetWindowSize(window_, Framebuffer::kWidth * scale, Framebuffer::kHeight * scale);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    } else {
+        // Placed over the whole display too: without a window manager to honour the request,
+        // the window would keep its size.
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_), &bounds) == 0) {
+            SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+            SDL_SetWindowSize(window_, bounds.w, bounds.h);
+        }
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+    fullScreen_ = !fullScreen_;
+    UpdateLayout();
+    redraw_ = true;
 }
 
 ScreenPoint SdlHost::ToScreen(int windowX, int windowY) {
@@ -443,7 +497,7 @@ bool SdlHost::EnsureTexture(const win32::PixelFormat& format) {
     }
     SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
     SDL_SetTextureScaleMode(texture_,
-                            picture_.integerScale ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+                            settings_.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     return true;
 }
 

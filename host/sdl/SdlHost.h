@@ -20,8 +20,11 @@
 namespace nuvik::host {
 
 struct SdlSettings {
-    bool windowed = false;  // else full screen on the desktop, the monitor's mode untouched
-    int windowScale = 1;    // 1..8
+    bool windowed = false;       // else full screen on the desktop, the monitor's mode untouched
+    int windowScale = 1;         // 1..8
+    int toggledWindowScale = 2;  // the window's scale when F11 leaves full screen
+    ScaleMode scaleMode = ScaleMode::Integer;
+    bool smooth = false;  // linear filtering when scaled, else nearest
     bool virtualClock = false;
     bool busyLoop = false;  // on the real clock, never rest between ticks
 };
@@ -56,6 +59,8 @@ class SdlHost final : public win32::Host {
     void HandleEvent(const SDL_Event& event);
     void HandleWindowEvent(const SDL_WindowEvent& event);
     void UpdateLayout();
+    // F11: full screen on the desktop, or a window at the toggled scale, and back.
+    void ToggleFullScreen();
     void ReleaseKeys();
     ScreenPoint ToScreen(int windowX, int windowY);
     void SyncIconic();
@@ -70,6 +75,7 @@ class SdlHost final : public win32::Host {
     RunSession& session_;
     InputSink& input_;
     bool ownsVideo_ = false;
+    bool fullScreen_ = false;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;

@@ -12,12 +12,15 @@ constexpr int kWidth = win32::Framebuffer::kWidth;
 constexpr int kHeight = win32::Framebuffer::kHeight;
 }  // namespace
 
-PictureRect FitScreen(int outputWidth, int outputHeight) {
+PictureRect FitScreen(int outputWidth, int outputHeight, ScaleMode mode) {
     PictureRect rect;
     if (outputWidth <= 0 || outputHeight <= 0)
         return rect;
     int scale = std::min(outputWidth / kWidth, outputHeight / kHeight);
-    if (scale >= 1) {
+    bool aspectFitIsWhole = outputWidth * kHeight <= outputHeight * kWidth
+                                ? outputWidth % kWidth == 0
+                                : outputHeight % kHeight == 0;
+    if (scale >= 1 && (mode == ScaleMode::Integer || aspectFitIsWhole)) {
         rect.width = kWidth * scale;
         rect.height = kHeight * scale;
         rect.integerScale = true;

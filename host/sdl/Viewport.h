@@ -20,9 +20,15 @@ struct ScreenPoint {
     bool operator==(const ScreenPoint&) const = default;
 };
 
-// The largest whole multiple of the screen that fits, centred; when not even 1x fits, the
-// largest picture with the screen's aspect that does. Empty for an empty output.
-PictureRect FitScreen(int outputWidth, int outputHeight);
+// How the screen fills a larger output.
+enum class ScaleMode {
+    Integer,  // the largest whole multiple that fits: every screen pixel the same size
+    Fit,      // as large as the output allows with the aspect kept
+};
+
+// The screen's place in the output, centred: by `mode`, and when not even 1x fits, the largest
+// picture with the screen's aspect that does. Empty for an empty output.
+PictureRect FitScreen(int outputWidth, int outputHeight, ScaleMode mode = ScaleMode::Integer);
 
 // A pointer position in window coordinates to a screen pixel. The window may measure in other
 // units than the output pixels the picture was placed in (high-DPI displays): `windowWidth`

@@ -41,6 +41,17 @@ TEST(RunnerOptions, EveryOptionSetsWhatItNames) {
         {{"--window=2", "--window=5"}, [](const Options& o) { EXPECT_EQ(o.windowScale, 5); }},
         {{"--headless"}, [](const Options& o) { EXPECT_EQ(o.host, HostKind::Headless); }},
         {{"--busy-loop"}, [](const Options& o) { EXPECT_TRUE(o.busyLoop); }},
+        {{"--scale=fit", "--filter=linear"},
+         [](const Options& o) {
+             EXPECT_EQ(o.scaling, nuvik::host::Scaling::Fit);
+             EXPECT_EQ(o.filtering, nuvik::host::Filtering::Linear);
+         }},
+        {{"--scale=integer", "--filter=nearest"},
+         [](const Options& o) {
+             EXPECT_EQ(o.scaling, nuvik::host::Scaling::Integer);
+             EXPECT_EQ(o.filtering, nuvik::host::Filtering::Nearest);
+         }},
+        {{"--version"}, [](const Options& o) { EXPECT_TRUE(o.version); }},
         {{"--virtual-clock"},
          [](const Options& o) {
              EXPECT_TRUE(o.virtualClock);
@@ -104,6 +115,10 @@ TEST(RunnerOptions, BadOptionsAreRefusedWithAMessageNamingThem) {
         {{"--headless=yes"}, "--headless takes no value"},
         {{"--help=1"}, "--help takes no value"},
         {{"--busy-loop=yes"}, "--busy-loop takes no value"},
+        {{"--scale=2"}, "bad scale '2': --scale takes fit or integer"},
+        {{"--scale"}, "--scale needs a value"},
+        {{"--filter=bilinear"}, "bad filter 'bilinear'"},
+        {{"--version=2"}, "--version takes no value"},
         {{"--window=0"}, "bad window scale '0'"},
         {{"--window=9"}, "bad window scale '9'"},
         {{"--window=2x"}, "bad window scale '2x'"},

@@ -24,6 +24,7 @@ namespace {
 
 using nuvik::host::InputSink;
 using nuvik::host::RunSession;
+using nuvik::host::ScaleMode;
 using nuvik::host::SdlHost;
 using nuvik::host::SdlSettings;
 using nuvik::host::SessionSettings;
@@ -206,6 +207,102 @@ TEST_F(SdlHostUnderXvfb, FullScreenShowsTheScreenTwiceAsLargeAndMapsThePointerBa
     ExpectAfter("xdotool mousemove 910 84 click 1", {"move 455 26", "down left 455 26"});
     ExpectAfter("xdotool mousemove 5 5", {"move 2 0"});
     ExpectAfter("xdotool mousemove 1279 1023", {"move 639 479"});
+}
+
+// Where the screen's first and last pixels land on a 1920 x 1080 display in each scale mode and
+// after F11 to a window and back, and that a click on the Power plate's middle still reaches
+// screen pixel (455, 26).
+TEST(SdlHostScaling, EachModeAndF11PlaceThePictureAndMapClicksBack) {
+    struct Stage {
+        const char* what;
+        const char* keys;  // xdotool keys pressed first
+        int windowWidth, windowHeight;
+        int x, y, width, height;  // the picture on the display
+    };
+    const struct {
+        ScaleMode mode;
+        std::vector<Stage> stages;
+    } runs[] = {
+        {ScaleMode::Integer,
+         {{"integer", "", 1920, 1080, 320, 60, 1280, 960},
+          {"F11: a window at twice the screen, centred", "F11", 1280, 960, 320, 60, 1280, 960},
+          {"F11 again: full screen", "F11", 1920, 1080, 320, 60, 1280, 960}}},
+        {ScaleMode::Fit, {{"fit", "", 1920, 1080, 240, 0, 1440, 1080}}},
+    };
+    const COLORREF white = RGB(255, 255, 255);
+    for (const auto& run : runs) {
+        Xvfb xvfb("1920x1080x24");
+        if (!xvfb.Running())
+            GTEST_SKIP() << xvfb.Error();
+        setenv("DISPLAY", xvfb.Display().c_str(), 1);
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+        win32::clock::UseRealClock();
+        RecordingInput input;
+        RunSession session(SessionSettings{}, SystemHooks{}, input);
+        std::string error;
+        auto host = SdlHost::Open({.scaleMode = run.mode}, session, input, &error);
+        ASSERT_TRUE(host) << error;
+        session.Start();
+        auto spin = [&](int ms) {
+            auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+            while (std::chrono::steady_clock::now() < end) {
+                host->Poll();
+                host->Idle(0);
+            }
+        };
+        spin(300);
+        for (const Stage& stage : run.stages) {
+            if (*stage.keys) {
+                ASSERT_EQ(
+                    xvfb.Run("xdotool mousemove 960 540 click 1 key " + std::string(stage.keys)),
+                    0);
+                spin(500);
+            }
+            int windowWidth = 0;
+            int windowHeight = 0;
+            SDL_GetWindowSize(host->Window(), &windowWidth, &windowHeight);
+            EXPECT_EQ(windowWidth, stage.windowWidth) << stage.what;
+            EXPECT_EQ(windowHeight, stage.windowHeight) << stage.what;
+            auto& framebuffer = win32::Framebuffer::Instance();
+            framebuffer.Reset();
+            win32::WritePixel(framebuffer.Buffer(), 0, 0,
+                              win32::PackColor(framebuffer.Format(), white));
+            win32::WritePixel(framebuffer.Buffer(), 639, 479,
+                              win32::PackColor(framebuffer.Format(), white));
+            framebuffer.MarkAllDirty();
+            host->PresentNow();
+            spin(100);
+            std::vector<COLORREF> screen = xvfb.Grab(1920, 1080);
+            auto at = [&](int x, int y) { return screen[static_cast<std::size_t>(y) * 1920 + x]; };
+            int right = stage.x + stage.width - 1;
+            int bottom = stage.y + stage.height - 1;
+            EXPECT_EQ(at(stage.x, stage.y), white) << stage.what;
+            EXPECT_EQ(at(right, bottom), white) << stage.what;
+            if (stage.x > 0) {
+                EXPECT_EQ(at(stage.x - 1, stage.y), COLORREF{0}) << stage.what;
+            }
+            if (stage.y > 0) {
+                EXPECT_EQ(at(stage.x, stage.y - 1), COLORREF{0}) << stage.what;
+            }
+            framebuffer.Reset();
+
+            int clickX = stage.x + static_cast<int>((455 + 0.5) * stage.width / 640);
+            int clickY = stage.y + static_cast<int>((26 + 0.5) * stage.height / 480);
+            input.log.clear();
+            ASSERT_EQ(xvfb.Run("xdotool mousemove " + std::to_string(clickX) + " " +
+                               std::to_string(clickY) + " click 1"),
+                      0);
+            auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (!Contains(input.log, "down left 455 26") &&
+                   std::chrono::steady_clock::now() < end)
+                spin(10);
+            EXPECT_TRUE(Contains(input.log, "down left 455 26")) << stage.what << "\n"
+                                                                 << Joined(input.log);
+            EXPECT_FALSE(Contains(input.log, "key down 122")) << "F11 reached the program";
+        }
+        host.reset();
+        unsetenv("SDL_VIDEODRIVER");
+    }
 }
 
 TEST_F(SdlHostUnderXvfb, EveryFramebufferFormatIsShownWithItsColours) {

@@ -38,6 +38,25 @@ TEST(SdlViewport, TheScreenTakesTheLargestWholeScaleCentredElseTheLargestAspectF
     }
 }
 
+TEST(SdlViewport, FitFillsTheOutputWithTheAspectKept) {
+    struct Case {
+        int width;
+        int height;
+        PictureRect expected;
+    } cases[] = {
+        {1920, 1080, {240, 0, 1440, 1080, false}},
+        {1280, 1024, {0, 32, 1280, 960, true}},  // the fit is a whole multiple
+        {1280, 960, {0, 0, 1280, 960, true}},
+        {1000, 1000, {0, 125, 1000, 750, false}},
+        {320, 240, {0, 0, 320, 240, false}},
+    };
+    for (const Case& c : cases) {
+        PictureRect got = FitScreen(c.width, c.height, nuvik::host::ScaleMode::Fit);
+        EXPECT_EQ(got, c.expected) << c.width << "x" << c.height << " -> " << got.x << "," << got.y
+                                   << " " << got.width << "x" << got.height;
+    }
+}
+
 TEST(SdlViewport, PointerPositionsMapBackToScreenPixels) {
     PictureRect twice = FitScreen(1920, 1080);  // 1280 x 960 at (320, 60)
     PictureRect small = FitScreen(320, 240);    // half size

@@ -2,6 +2,8 @@
 // the report says, for every way of starting, steering and ending the program.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "runner/RunnerProcess.h"
@@ -133,6 +135,27 @@ TEST(RunnerEndToEnd, ABadOptionOrScriptLineIsRefusedBeforeAnythingRuns) {
     auto script = RunRunner("bad-script", With({"--run-for=100"}), "100 key nosuchkey down\n");
     EXPECT_EQ(script.exitCode, 2);
     EXPECT_NE(script.errors.find("script.txt:1"), std::string::npos) << script.errors;
+}
+
+TEST(RunnerEndToEnd, WithNoDisplayToShowAWindowOnTheRunnerSaysSoAndEndsWithCode1) {
+    // A display number nobody serves.
+    int number = 150;
+    while (number < 200 && std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)))
+        ++number;
+    std::string display = ":" + std::to_string(number);
+    const char* saved = std::getenv("DISPLAY");
+    std::string savedDisplay = saved ? saved : "";
+    setenv("DISPLAY", display.c_str(), 1);
+    unsetenv("WAYLAND_DISPLAY");
+    unsetenv("SDL_VIDEODRIVER");
+    auto run = RunRunner("no-display", {"--window"}, {}, 5);
+    if (saved)
+        setenv("DISPLAY", savedDisplay.c_str(), 1);
+    else
+        unsetenv("DISPLAY");
+    EXPECT_EQ(run.exitCode, 1) << "not ended within 5 s, or not with 1: " << run.errors;
+    EXPECT_NE(run.errors.find("DISPLAY=" + display), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("--headless"), std::string::npos) << run.errors;
 }
 
 }  // namespace
