@@ -103,11 +103,13 @@ TEST_F(MainSliderPaintingTest, TheFocusRectangleRunsTwoPixelsInside) {
     slider->SetFocus();
     Pump();
     EXPECT_TRUE(nuvik::testing::MatchesGolden(Shot(), "controls/slider-35-focused.png"));
-    // The dotted frame (2, 2)-(87, 26): its corner is marked, the pixel outside it is not.
-    EXPECT_NE(PixelAt(2, 2), kFace);
-    EXPECT_EQ(PixelAt(1, 1), kFace);
+    // The dotted frame (2, 2)-(87, 26): its dots are the pixels whose coordinates add up to an
+    // odd number; the pixels outside it are not touched.
+    EXPECT_EQ(PixelAt(2, 2), kFace);
+    EXPECT_NE(PixelAt(3, 2), kFace);
+    EXPECT_EQ(PixelAt(1, 2), kFace);
     EXPECT_EQ(PixelAt(87, 2), kFace);
-    EXPECT_NE(PixelAt(2, 24), kFace);
+    EXPECT_NE(PixelAt(2, 23), kFace);
     form->SetFocus();
     Pump();
     EXPECT_TRUE(nuvik::testing::MatchesGolden(Shot(), "controls/slider-35.png"));

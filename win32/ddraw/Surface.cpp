@@ -205,8 +205,10 @@ HRESULT Surface::Lock(LPRECT rect, LPDDSURFACEDESC2 description, DWORD flags, HA
         return DDERR_SURFACEBUSY;
     RECT area = Bounds();
     if (rect != nullptr) {
+        // A rectangle that is not inside the surface is a bad parameter to Lock (Blt calls it
+        // a bad rectangle).
         if (!Contains(Bounds(), *rect))
-            return DDERR_INVALIDRECT;
+            return DDERR_INVALIDPARAMS;
         area = *rect;
     }
     Describe(description);

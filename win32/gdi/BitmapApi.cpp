@@ -37,9 +37,7 @@ bool CompatibleLayout(HDC hdc, Surface* layout) {
     if (dc == nullptr)
         return false;
     const Surface& target = dc->Target();
-    bool memoryWithDefault = dc->type() == DeviceContext::Type::Memory &&
-                             dc->state.bitmap == win32::gdi::DefaultBitmap();
-    if (target.IsEmpty() || target.IsIndexed() || memoryWithDefault)
+    if (target.IsEmpty() || target.IsIndexed())
         *layout = ScreenLayout();
     else
         *layout = target;
@@ -154,6 +152,12 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
         return nullptr;
     if (cx == 0 || cy == 0)
         return win32::gdi::DefaultBitmap();
+    // A fresh memory context holds a 1 x 1 monochrome bitmap, and what is compatible with it
+    // is monochrome too.
+    if (DeviceContext* dc = FindDC(hdc); dc != nullptr &&
+                                         dc->type() == DeviceContext::Type::Memory &&
+                                         dc->state.bitmap == win32::gdi::DefaultBitmap())
+        return CreateBitmap(cx, cy, 1, 1, nullptr);
     return win32::gdi::NewBitmap(cx, cy, layout, nullptr, 0, false, nullptr);
 }
 

@@ -149,11 +149,17 @@ BOOL DrawFocusRect(HDC hDC, const RECT* lprc) {
     if (dc == nullptr || lprc == nullptr)
         return FALSE;
     Box box = win32::gdi::DeviceBox(*dc, *lprc);
-    // Every other pixel of the outline, starting at the top-left corner, inverted: drawing the
-    // same rectangle again restores every pixel.
-    Outline(*dc, box, R2_XORPEN, dc->Target().ColorMask(), [&box](std::int64_t x, std::int64_t y) {
-        return ((x - box.left) + (y - box.top)) % 2 == 0;
-    });
+    // The outline is inverted through a halftone brush, whose dots sit on the device's pixel
+    // grid (the window's client area, or the bitmap), not on the rectangle's corner: the pixels
+    // whose device coordinates add up to an odd number. Drawing the same rectangle again
+    // restores every pixel.
+    POINT offset = dc->Offset();
+    std::int64_t gridX = std::int64_t{offset.x} - dc->state.viewport.x;
+    std::int64_t gridY = std::int64_t{offset.y} - dc->state.viewport.y;
+    Outline(*dc, box, R2_XORPEN, dc->Target().ColorMask(),
+            [gridX, gridY](std::int64_t x, std::int64_t y) {
+                return ((x - gridX) + (y - gridY)) % 2 != 0;
+            });
     return TRUE;
 }
 

@@ -33,6 +33,15 @@ void InvalidateClient(Window* window, const Region& area, bool erase) {
     if (erase)
         window->eraseNeeded = true;
     SyncPaintFlag(window);
+    // A window that does not clip its children paints over them: what it will repaint they
+    // repaint too, after it.
+    if (window->style & WS_CLIPCHILDREN)
+        return;
+    for (Window* child : window->children) {
+        Region theirs = inside;
+        theirs.Translate(-child->rect.left, -child->rect.top);
+        InvalidateClient(child, theirs, erase);
+    }
 }
 
 void InvalidateWhole(Window* window, bool erase, bool children) {
@@ -142,7 +151,7 @@ void Place(const DcRecord& record, POINT* origin, std::vector<RECT>* clip) {
     if (window == nullptr)
         return;
     *origin = ClientOrigin(window);
-    Region visible = VisibleRegion(window);
+    Region visible = DrawingRegion(window);
     if (record.paint)
         visible.Intersect(record.paintArea);
     *clip = visible.Rects();

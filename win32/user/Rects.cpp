@@ -71,8 +71,13 @@ BOOL SubtractRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2) {
         else if (cut.right >= result.right && cut.left < result.right)
             result.right = std::max(cut.left, result.left);
     }
+    // Nothing left is an empty rectangle at the origin.
+    if (win32::user::IsEmptyRect(result)) {
+        *lprcDst = RECT{0, 0, 0, 0};
+        return FALSE;
+    }
     *lprcDst = result;
-    return win32::user::IsEmptyRect(result) ? FALSE : TRUE;
+    return TRUE;
 }
 
 BOOL IsRectEmpty(const RECT* lprc) {

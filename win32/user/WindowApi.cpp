@@ -27,6 +27,16 @@ void Discard(user::Window* window) {
     }
 }
 
+// A child window that does not refuse tells its parent (only its parent: mouse clicks are what
+// travels further up) that it was created or is being destroyed.
+void NotifyParent(HWND child, UINT event) {
+    user::Window* window = user::Find(child);
+    if (window == nullptr || !window->IsChild() || (window->exStyle & WS_EX_NOPARENTNOTIFY))
+        return;
+    user::Send(window->parent, WM_PARENTNOTIFY, MAKEWPARAM(event, window->id),
+               reinterpret_cast<LPARAM>(child));
+}
+
 }  // namespace
 
 ATOM RegisterClassA(const WNDCLASSA* lpWndClass) {
@@ -201,6 +211,11 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
     }
     if ((window = user::Find(handle)) == nullptr)
         return nullptr;
+    // The window's client area, asked before WM_CREATE (in the parent's client coordinates).
+    RECT clientArea = window->rect;
+    user::Send(window, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&clientArea));
+    if ((window = user::Find(handle)) == nullptr)
+        return nullptr;
     if (user::Send(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
         if ((window = user::Find(handle)) != nullptr)
             user::DestroyWindowTree(window);
@@ -214,6 +229,9 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
     user::Send(window, WM_MOVE, 0, MAKELPARAM(window->rect.left, window->rect.top));
     if ((window = user::Find(handle)) == nullptr)
         return nullptr;
+    NotifyParent(handle, WM_CREATE);
+    if ((window = user::Find(handle)) == nullptr)
+        return nullptr;
     if (dwStyle & WS_VISIBLE)
         user::ShowWindowOn(window, SW_SHOW);
     return user::Find(handle) != nullptr ? handle : nullptr;
@@ -224,6 +242,11 @@ BOOL DestroyWindow(HWND hWnd) {
     user::Window* window = user::Find(hWnd);
     if (window == nullptr)
         return FALSE;
+    if (window->life == user::Life::Alive) {
+        NotifyParent(hWnd, WM_DESTROY);
+        if ((window = user::Find(hWnd)) == nullptr)
+            return TRUE;
+    }
     user::DestroyWindowTree(window);
     return TRUE;
 }

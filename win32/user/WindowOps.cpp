@@ -208,9 +208,12 @@ bool ShowWindowOn(Window* window, int command) {
         case SW_SHOWNOACTIVATE:
         case SW_SHOWMAXIMIZED: {
             bool restore = iconic && command != SW_SHOW && command != SW_SHOWNA;
-            if (wasVisible && !restore)
+            // SW_SHOWNA goes through the whole showing again on a visible window, WM_SHOWWINDOW
+            // included; the other commands leave a visible window alone.
+            bool again = wasVisible && command == SW_SHOWNA;
+            if (wasVisible && !restore && !again)
                 return true;
-            if (!wasVisible)
+            if (!wasVisible || again)
                 Send(window, WM_SHOWWINDOW, TRUE, 0);
             if ((window = Find(handle)) == nullptr)
                 return wasVisible;

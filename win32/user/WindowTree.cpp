@@ -234,7 +234,13 @@ bool CoversScreen(const Window* w) {
 }
 }  // namespace
 
-Region VisibleRegion(const Window* window) {
+namespace {
+
+// The part of the screen a window may draw on. `byStyle`: as its device contexts see it, where
+// a window without WS_CLIPCHILDREN draws over its children and a child without WS_CLIPSIBLINGS
+// over the siblings above it (top-level windows always clip one another); otherwise what of it
+// actually shows.
+Region ScreenArea(const Window* window, bool byStyle) {
     if (!IsDrawable(window))
         return Region();
     RECT area = ScreenRect(window);
@@ -243,16 +249,20 @@ Region VisibleRegion(const Window* window) {
     Region region(area);
     if (region.IsEmpty())
         return region;
-    for (const Window* child : window->children) {
-        if (CoversScreen(child))
-            region.Subtract(ScreenRect(child));
+    if (!byStyle || (window->style & WS_CLIPCHILDREN)) {
+        for (const Window* child : window->children) {
+            if (CoversScreen(child))
+                region.Subtract(ScreenRect(child));
+        }
     }
     const Window* level = window;
     while (true) {
+        bool clipsSiblings =
+            !byStyle || level->parent == nullptr || (level->style & WS_CLIPSIBLINGS);
         const auto& siblings =
             level->parent != nullptr ? level->parent->children : TheTree().topLevels;
         for (const Window* sibling : siblings) {
-            if (sibling == level)
+            if (sibling == level || !clipsSiblings)
                 break;
             if (CoversScreen(sibling))
                 region.Subtract(ScreenRect(sibling));
@@ -262,6 +272,16 @@ Region VisibleRegion(const Window* window) {
         level = level->parent;
     }
     return region;
+}
+
+}  // namespace
+
+Region VisibleRegion(const Window* window) {
+    return ScreenArea(window, false);
+}
+
+Region DrawingRegion(const Window* window) {
+    return ScreenArea(window, true);
 }
 
 LRESULT Send(Window* window, UINT message, WPARAM wParam, LPARAM lParam) {

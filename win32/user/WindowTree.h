@@ -102,6 +102,10 @@ bool IsDrawable(const Window* window);
 // without its visible children, the siblings above it (at every level) and the top-level
 // windows above its own.
 Region VisibleRegion(const Window* window);
+// Where the window's device contexts draw: as VisibleRegion, except that a window without
+// WS_CLIPCHILDREN keeps its children's area and a child without WS_CLIPSIBLINGS the area of the
+// siblings above it (and so draws over them).
+Region DrawingRegion(const Window* window);
 
 // ---- messages ----------------------------------------------------------------------------
 LRESULT Send(Window* window, UINT message, WPARAM wParam, LPARAM lParam);

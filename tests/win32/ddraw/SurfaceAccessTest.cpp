@@ -59,7 +59,7 @@ TEST_F(SurfaceAccessTest, LockRefusesBadArguments) {
     description = Description();
     const RECT outside[] = {{-1, 0, 10, 10}, {0, 0, 321, 10}, {0, 200, 10, 241}, {5, 5, 5, 9}};
     for (RECT rect : outside) {
-        EXPECT_EQ(screen_->Lock(&rect, &description, DDLOCK_WAIT, nullptr), DDERR_INVALIDRECT);
+        EXPECT_EQ(screen_->Lock(&rect, &description, DDLOCK_WAIT, nullptr), DDERR_INVALIDPARAMS);
     }
     // None of the refused calls left the surface locked.
     EXPECT_EQ(screen_->Unlock(nullptr), DDERR_NOTLOCKED);

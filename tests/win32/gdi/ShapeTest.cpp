@@ -111,31 +111,6 @@ TEST(LineTo, BinaryRasterOperationsCombinePenAndScreen) {
     EXPECT_EQ(SetROP2(canvas.dc(), 0), 0);  // not an operation
 }
 
-TEST(DrawFocusRect, InvertsEveryOtherOutlinePixelAndASecondCallRestoresThem) {
-    for (const auto& layout : AllLayouts()) {
-        SCOPED_TRACE(layout.name);
-        Canvas canvas(9, 6, layout.format);
-        for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < 9; ++x)
-                SetPixel(canvas.dc(), x, y, RGB(x * 28, 100 + y * 20, 60));
-        std::vector<DWORD> before = canvas.Snapshot();
-        RECT r{1, 1, 8, 5};
-        ASSERT_TRUE(DrawFocusRect(canvas.dc(), &r));
-        std::vector<DWORD> after = canvas.Snapshot();
-        std::vector<std::string> changed;
-        for (int y = 0; y < 6; ++y) {
-            std::string row;
-            for (int x = 0; x < 9; ++x)
-                row.push_back(after[y * 9 + x] != before[y * 9 + x] ? '#' : '.');
-            changed.push_back(row);
-        }
-        EXPECT_EQ(changed, (std::vector<std::string>{".........", ".#.#.#.#.", ".........",
-                                                     ".#.....#.", "..#.#.#..", "........."}));
-        DrawFocusRect(canvas.dc(), &r);
-        EXPECT_EQ(canvas.Snapshot(), before);
-    }
-}
-
 TEST(FillRect, TakesBrushesAndSystemColourIndexesPlusOne) {
     struct Case {
         const char* name;

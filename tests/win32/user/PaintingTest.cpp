@@ -42,9 +42,11 @@ class Painting : public UserTest {
         Recorder::RegisterClass("Red", 0, red);
         Recorder::RegisterClass("Blue", 0, blue);
         Recorder::RegisterClass("Yellow", 0, yellow);
-        // parent (100,100)-(300,200), its child at (150,120)-(210,160); a later top-level
-        // window (250,150)-(350,250) overlaps the parent's lower right corner.
-        parent = rec.Create("parent", "Red", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100);
+        // parent (100,100)-(300,200), which clips its children, its child at
+        // (150,120)-(210,160); a later top-level window (250,150)-(350,250) overlaps the
+        // parent's lower right corner.
+        parent = rec.Create("parent", "Red", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 200,
+                            100);
         child = rec.Create("child", "Blue", WS_CHILD | WS_VISIBLE, 50, 20, 60, 40, parent);
         above = rec.Create("above", "Yellow", WS_POPUP | WS_VISIBLE, 250, 150, 100, 100);
         PumpMessages();

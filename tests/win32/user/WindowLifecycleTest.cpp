@@ -20,6 +20,7 @@ TEST_F(WindowLifecycle, CreatingAVisibleTopLevelWindowCreatesShowsActivatesAndFo
     EXPECT_TRUE(SameSequence(rec.SeenMessages(),
                              {
                                  {"main", WM_NCCREATE},
+                                 {"main", WM_NCCALCSIZE},
                                  {"main", WM_CREATE},
                                  {"main", WM_SIZE, true, SIZE_RESTORED, MAKELPARAM(200, 100)},
                                  {"main", WM_MOVE, true, 0, MAKELPARAM(10, 20)},
@@ -88,15 +89,18 @@ TEST_F(WindowLifecycle, AChildDestroyedAloneIsHiddenFirstAndGivesTheFocusToItsPa
     SetFocus(child);
     rec.Clear();
     DestroyWindow(child);
-    EXPECT_TRUE(SameSequence(rec.SeenMessages(), {
-                                                     {"child", WM_SHOWWINDOW, true, FALSE, 0},
-                                                     {"child", WM_WINDOWPOSCHANGING},
-                                                     {"child", WM_WINDOWPOSCHANGED},
-                                                     {"child", WM_KILLFOCUS},
-                                                     {"main", WM_SETFOCUS},
-                                                     {"child", WM_DESTROY},
-                                                     {"child", WM_NCDESTROY},
-                                                 }));
+    EXPECT_TRUE(SameSequence(rec.SeenMessages(),
+                             {
+                                 {"main", WM_PARENTNOTIFY, true, MAKEWPARAM(WM_DESTROY, 0),
+                                  reinterpret_cast<LPARAM>(child)},
+                                 {"child", WM_SHOWWINDOW, true, FALSE, 0},
+                                 {"child", WM_WINDOWPOSCHANGING},
+                                 {"child", WM_WINDOWPOSCHANGED},
+                                 {"child", WM_KILLFOCUS},
+                                 {"main", WM_SETFOCUS},
+                                 {"child", WM_DESTROY},
+                                 {"child", WM_NCDESTROY},
+                             }));
     EXPECT_EQ(GetFocus(), main);
 }
 
@@ -109,7 +113,11 @@ TEST_F(WindowLifecycle, CreationFailsWhenNcCreateOrCreateRefuses) {
         {WM_NCCREATE, FALSE, {{"w", WM_NCCREATE}, {"w", WM_NCDESTROY}}},
         {WM_CREATE,
          -1,
-         {{"w", WM_NCCREATE}, {"w", WM_CREATE}, {"w", WM_DESTROY}, {"w", WM_NCDESTROY}}},
+         {{"w", WM_NCCREATE},
+          {"w", WM_NCCALCSIZE},
+          {"w", WM_CREATE},
+          {"w", WM_DESTROY},
+          {"w", WM_NCDESTROY}}},
     };
     for (const Case& c : cases) {
         rec.Clear();
