@@ -1,5 +1,6 @@
 #include "host/Options.h"
 
+#include <cstdlib>
 #include <string_view>
 
 #include "host/Numbers.h"
@@ -87,6 +88,24 @@ bool ApplyOption(const Argument& arg, const std::string& whole, Options* options
     if (arg.name == "--busy-loop") {
         options->busyLoop = true;
         return noValue();
+    }
+    if (arg.name == "--speed") {
+        if (!needsValue("FACTOR"))
+            return false;
+        std::string text(arg.value);
+        char* end = nullptr;
+        double factor = text.empty() ? 0 : std::strtod(text.c_str(), &end);
+        if (text.empty() || end != text.c_str() + text.size() || !(factor >= 0.25 && factor <= 8))
+            return Fail(error, "bad speed " + Quoted(arg.value) +
+                                   ": --speed takes a factor from 0.25 to 8 (1 is normal)");
+        options->speed = factor;
+        return true;
+    }
+    if (arg.name == "--captures") {
+        if (!needsValue("DIR"))
+            return false;
+        options->capturesDir = std::string(arg.value);
+        return true;
     }
     if (arg.name == "--version") {
         options->version = true;
@@ -228,6 +247,10 @@ std::string HelpText(const std::string& programName) {
            "                           (the default: the largest whole multiple, centred on\n"
            "                           black) or fit (as large as it goes, aspect kept)\n"
            "  --filter=FILTER          nearest (the default: sharp pixels) or linear (smoothed)\n"
+           "  --speed=FACTOR           run the program's clock FACTOR times as fast (0.25 to 8;\n"
+           "                           real clock only): its frames come that much more often\n"
+           "  --captures=DIR           where F12 writes screenshots (default: the pictures\n"
+           "                           folder's Nuvik/, or ./captures)\n"
            "  --virtual-clock[=START]  the millisecond tick starts at START (default 0; decimal\n"
            "                           or 0x hexadecimal) and advances by exactly 1 on every\n"
            "                           message-loop pass that finds no message, never by itself:\n"
@@ -258,7 +281,8 @@ std::string HelpText(const std::string& programName) {
            "Script lines (AT_MS: ticks since the start of the run; X Y: screen pixels, 0..639\n"
            "and 0..479; '#' starts a comment; lines in time order):\n"
            "  AT_MS key NAME down|up          NAME: escape enter space tab left right up down\n"
-           "                                  home end pageup pagedown shift ctrl alt f1..f12\n"
+           "                                  home end pageup pagedown shift ctrl alt pause "
+           "f1..f12\n"
            "                                  a..z 0..9\n"
            "  AT_MS mouse move X Y\n"
            "  AT_MS mouse down left|right X Y\n"
@@ -267,9 +291,15 @@ std::string HelpText(const std::string& programName) {
            "  AT_MS minimize | restore | close\n"
            "  AT_MS screenshot PATH           write the screen as PNG\n"
            "\n"
-           "Keys of the runner itself (the program never sees them):\n"
+           "Keys of the runner itself (the program never sees them; scripts reach them by the\n"
+           "same key names):\n"
+           "  Pause                           pause the program (its clock stops, its input\n"
+           "                                  waits) or go on\n"
+           "  F8                              while paused: run to the next presented frame\n"
+           "  Tab (held)                      fast-forward: the program's clock at 4x\n"
            "  F11                             switch between full screen and a window (at the\n"
            "                                  --window scale, 2 if none was given)\n"
+           "  F12                             write the screen as PNG into the captures folder\n"
            "\n"
            "Without --headless, a message box waits for you. With --headless it is drawn into\n"
            "the screen and closed by the script (Enter, Space, Escape or a click on OK) or\n"

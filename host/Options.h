@@ -24,6 +24,8 @@ struct Options {
     std::uint32_t clockStartMs = 0;
     // On the real clock, let the message loop spin instead of resting between ticks.
     bool busyLoop = false;
+    double speed = 1.0;       // 0.25..8, the program's pace on the real clock
+    std::string capturesDir;  // empty: the default captures folder
     std::optional<std::uint32_t> runForMs;
     std::string scriptPath;
     std::string screenshotPath;

@@ -16,7 +16,7 @@ RunSession::RunSession(SessionSettings settings, const SystemHooks& hooks, Input
     : settings_(std::move(settings)), hooks_(hooks), input_(input) {}
 
 void RunSession::Start() {
-    startTick_ = win32::clock::Now();
+    startTick_ = win32::clock::HostNow();
     nextEvent_ = 0;
     closeRequested_ = false;
     shownFps_.clear();
@@ -28,6 +28,8 @@ void RunSession::Start() {
 }
 
 void RunSession::SampleShownFps() {
+    if (controls_ != nullptr)
+        controls_->Sample();
     if (!hooks_.framesPresented || !hooks_.shownFps)
         return;
     // Before the first present the screen shows no rate at all, whatever the variable holds.
@@ -47,7 +49,7 @@ void RunSession::SampleShownFps() {
 }
 
 std::uint32_t RunSession::ElapsedMs() const {
-    return win32::clock::Now() - startTick_;
+    return win32::clock::HostNow() - startTick_;
 }
 
 void RunSession::Update() {

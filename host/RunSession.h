@@ -10,6 +10,7 @@
 
 #include "host/FrameIntervals.h"
 #include "host/InputSink.h"
+#include "host/RunnerControls.h"
 #include "host/Script.h"
 #include "host/SystemHooks.h"
 
@@ -32,7 +33,13 @@ class RunSession {
 
     RunSession(SessionSettings settings, const SystemHooks& hooks, InputSink& input);
 
-    // The run starts now (ticks of the clock in use).
+    // The runner's controls, when the run has them (pause, frame advance).
+    void SetControls(RunnerControls* controls) { controls_ = controls; }
+    // True while the runner holds the program (paused): a host does not return to it.
+    bool HoldsProgram() const { return controls_ != nullptr && controls_->HoldsProgram(); }
+
+    // The run starts now. The script, --run-for and screenshots keep the host's time, which
+    // goes on while the program's is paused or scaled.
     void Start();
 
     // Records the rate on screen when it changed, and the interval since the last presented
@@ -68,6 +75,7 @@ class RunSession {
     SessionSettings settings_;
     SystemHooks hooks_;
     InputSink& input_;
+    RunnerControls* controls_ = nullptr;
     std::uint32_t startTick_ = 0;
     std::size_t nextEvent_ = 0;
     bool closeRequested_ = false;

@@ -10,6 +10,7 @@
 #include "host/Options.h"
 #include "host/Report.h"
 #include "host/RunSession.h"
+#include "host/RunnerControls.h"
 #include "host/Script.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/sdl/SdlHost.h"
@@ -112,7 +113,10 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
     settings.script = std::move(script);
     settings.dismissMessageBoxes = headless;
     settings.messageBoxOpen = win32::windowsystem::MessageBoxOpen;
-    RunSession session(std::move(settings), hooks, input);
+    // Every key and click passes the runner's own controls on its way to the program.
+    RunnerControls controls(input, hooks, {options.speed, options.capturesDir});
+    RunSession session(std::move(settings), hooks, controls);
+    session.SetControls(&controls);
 
     std::unique_ptr<win32::Host> host;
     if (headless) {
@@ -127,11 +131,13 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
         sdl.smooth = options.filtering == Filtering::Linear;
         sdl.virtualClock = options.virtualClock;
         sdl.busyLoop = options.busyLoop;
-        host = SdlHost::Open(sdl, session, input, &error);
-        if (!host) {
+        std::unique_ptr<SdlHost> window = SdlHost::Open(sdl, session, controls, &error);
+        if (!window) {
             complain("cannot open a window: " + error + "; try --headless");
             return 1;
         }
+        controls.OnToggleFullScreen([shown = window.get()] { shown->ToggleFullScreen(); });
+        host = std::move(window);
     }
 
     const DiagnosticsMark mark{win32::diagnostics::MessageBoxes().size(),
@@ -144,6 +150,7 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
 
     // A run whose requested files are missing must not look like a success to automation.
     std::vector<std::string> failures = session.Failures();
+    failures.insert(failures.end(), controls.Failures().begin(), controls.Failures().end());
     if (!options.screenshotPath.empty()) {
         auto image = win32::png::ToRgb(win32::Framebuffer::Instance().Buffer());
         if (!win32::png::Write(image, options.screenshotPath, &error))

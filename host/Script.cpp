@@ -187,7 +187,7 @@ int VirtualKeyFromName(std::string_view name) {
         {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"space", VK_SPACE},  {"tab", VK_TAB},
         {"left", VK_LEFT},     {"right", VK_RIGHT},  {"up", VK_UP},        {"down", VK_DOWN},
         {"home", VK_HOME},     {"end", VK_END},      {"pageup", VK_PRIOR}, {"pagedown", VK_NEXT},
-        {"shift", VK_SHIFT},   {"ctrl", VK_CONTROL}, {"alt", VK_MENU},
+        {"shift", VK_SHIFT},   {"ctrl", VK_CONTROL}, {"alt", VK_MENU},     {"pause", VK_PAUSE},
     };
     for (const Named& named : kNamed) {
         if (named.name == name)

@@ -21,7 +21,21 @@ void HeadlessHost::Poll() {
         session_.Update();
 }
 
+void HeadlessHost::HoldWhilePaused() {
+    while (session_.HoldsProgram()) {
+        if (virtualClock_)
+            win32::clock::AdvanceVirtual(1);
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        session_.Update();
+    }
+}
+
 void HeadlessHost::Idle(int waitMs) {
+    if (session_.HoldsProgram()) {
+        HoldWhilePaused();
+        return;
+    }
     if (virtualClock_) {
         win32::clock::AdvanceVirtual(1);
         session_.Update();
@@ -42,7 +56,7 @@ void HeadlessHost::Idle(int waitMs) {
 }
 
 void HeadlessHost::IdleUntilNextTick() {
-    if (virtualClock_ || busyLoop_) {
+    if (virtualClock_ || busyLoop_ || session_.HoldsProgram()) {
         Idle(0);
         return;
     }

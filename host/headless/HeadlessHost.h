@@ -21,6 +21,10 @@ class HeadlessHost final : public win32::Host {
     HCURSOR CursorShape() const { return cursor_; }
 
   private:
+    // The runner holds the program (paused): the host's time and the script go on, the
+    // program's do not, until something lets it go.
+    void HoldWhilePaused();
+
     RunSession& session_;
     bool virtualClock_;
     bool busyLoop_;

@@ -48,6 +48,8 @@ int FromKeycode(SDL_Keycode code) {
         case SDLK_LALT:
         case SDLK_RALT:
             return VK_MENU;
+        case SDLK_PAUSE:
+            return VK_PAUSE;
         default:
             return -1;
     }

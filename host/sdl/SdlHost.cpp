@@ -203,7 +203,26 @@ void SdlHost::Poll() {
     }
 }
 
+void SdlHost::HoldWhilePaused() {
+    while (session_.HoldsProgram()) {
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, 10) == 1) {
+            HandleEvent(event);
+            PumpEvents();
+        }
+        if (settings_.virtualClock)
+            win32::clock::AdvanceVirtual(1);
+        session_.Update();
+        SyncIconic();
+        PresentIfDue(SDL_GetTicks());
+    }
+}
+
 void SdlHost::Idle(int waitMs) {
+    if (session_.HoldsProgram()) {
+        HoldWhilePaused();
+        return;
+    }
     if (settings_.virtualClock) {
         // Time is the loop's: one tick per empty pass, and never a sleep.
         win32::clock::AdvanceVirtual(1);
@@ -235,7 +254,7 @@ void SdlHost::Idle(int waitMs) {
 }
 
 void SdlHost::IdleUntilNextTick() {
-    if (settings_.virtualClock || settings_.busyLoop) {
+    if (settings_.virtualClock || settings_.busyLoop || session_.HoldsProgram()) {
         Idle(0);
         return;
     }

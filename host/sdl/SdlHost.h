@@ -44,6 +44,8 @@ class SdlHost final : public win32::Host {
     void SetCursorShape(HCURSOR cursor) override;
 
     SDL_Window* Window() const { return window_; }
+    // F11: full screen on the desktop, or a window at the toggled scale, and back.
+    void ToggleFullScreen();
     // The name of the SDL renderer in use ("software", "opengl", ...).
     std::string RendererName() const;
     // Shows the framebuffer now if anything changed, without the 16 ms limit (tests, benches).
@@ -59,8 +61,8 @@ class SdlHost final : public win32::Host {
     void HandleEvent(const SDL_Event& event);
     void HandleWindowEvent(const SDL_WindowEvent& event);
     void UpdateLayout();
-    // F11: full screen on the desktop, or a window at the toggled scale, and back.
-    void ToggleFullScreen();
+    // The runner holds the program (paused): the window stays alive, shown and listened to.
+    void HoldWhilePaused();
     void ReleaseKeys();
     ScreenPoint ToScreen(int windowX, int windowY);
     void SyncIconic();

@@ -52,6 +52,12 @@ TEST(RunnerOptions, EveryOptionSetsWhatItNames) {
              EXPECT_EQ(o.filtering, nuvik::host::Filtering::Nearest);
          }},
         {{"--version"}, [](const Options& o) { EXPECT_TRUE(o.version); }},
+        {{"--speed=2", "--captures=shots"},
+         [](const Options& o) {
+             EXPECT_EQ(o.speed, 2.0);
+             EXPECT_EQ(o.capturesDir, "shots");
+         }},
+        {{"--speed=0.25"}, [](const Options& o) { EXPECT_EQ(o.speed, 0.25); }},
         {{"--virtual-clock"},
          [](const Options& o) {
              EXPECT_TRUE(o.virtualClock);
@@ -119,6 +125,11 @@ TEST(RunnerOptions, BadOptionsAreRefusedWithAMessageNamingThem) {
         {{"--scale"}, "--scale needs a value"},
         {{"--filter=bilinear"}, "bad filter 'bilinear'"},
         {{"--version=2"}, "--version takes no value"},
+        {{"--speed=9"}, "bad speed '9': --speed takes a factor from 0.25 to 8"},
+        {{"--speed=0.2"}, "bad speed '0.2'"},
+        {{"--speed=2x"}, "bad speed '2x'"},
+        {{"--speed=nan"}, "bad speed 'nan'"},
+        {{"--captures"}, "--captures needs a value"},
         {{"--window=0"}, "bad window scale '0'"},
         {{"--window=9"}, "bad window scale '9'"},
         {{"--window=2x"}, "bad window scale '2x'"},

@@ -2,6 +2,7 @@
 // the report says, for every way of starting, steering and ending the program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -156,6 +157,60 @@ TEST(RunnerEndToEnd, WithNoDisplayToShowAWindowOnTheRunnerSaysSoAndEndsWithCode1
     EXPECT_EQ(run.exitCode, 1) << "not ended within 5 s, or not with 1: " << run.errors;
     EXPECT_NE(run.errors.find("DISPLAY=" + display), std::string::npos) << run.errors;
     EXPECT_NE(run.errors.find("--headless"), std::string::npos) << run.errors;
+}
+
+TEST(RunnerEndToEnd, PauseHoldsTheProgramAndItsClockF8GivesOneFrameAndHeldKeysArriveAfter) {
+    auto frames = [](const std::string& name, const std::string& script) {
+        auto run = RunRunner(name, With({"--run-for=3000"}), script);
+        EXPECT_EQ(run.exitCode, 0) << name << ": " << run.errors;
+        return std::make_pair(NumberField(run.report, "frames_presented"),
+                              NumberField(run.report, "frame_step"));
+    };
+    auto plain1000 = RunRunner("pause-plain", With({"--run-for=1000"}));
+    long long before = NumberField(plain1000.report, "frames_presented");
+    auto plain2000 = RunRunner("pause-plain2", With({"--run-for=2000"}));
+    long long twoSeconds = NumberField(plain2000.report, "frames_presented");
+
+    const char kPause[] = "1000 key pause down\n1010 key pause up\n";
+    // Paused from 1000 to the end: not one frame more.
+    EXPECT_EQ(frames("pause-held", kPause).first, before);
+    // F8 while paused: exactly one.
+    EXPECT_EQ(
+        frames("pause-advance", std::string(kPause) + "1500 key f8 down\n1510 key f8 up\n").first,
+        before + 1);
+    // Paused for a second: the program lost that second, not its frames' pace.
+    EXPECT_EQ(frames("pause-resumed", std::string(kPause) + "2000 key pause down\n").first,
+              twoSeconds);
+    // Escape pressed and let go while paused reaches the program once it goes on.
+    auto held = frames("pause-escape", std::string(kPause) +
+                                           "1500 key escape down\n1510 key escape up\n"
+                                           "2000 key pause down\n");
+    EXPECT_EQ(held.second, 9999);
+    EXPECT_EQ(held.first, before);
+}
+
+TEST(RunnerEndToEnd, F12WritesTheScreenAsScreenshotDoesIntoTheCapturesFolderWithoutOverwriting) {
+    auto captures_dir =
+        std::filesystem::temp_directory_path() / "nuvik-runner-test-f12" / "captures";
+    auto run = RunRunner("f12", With({"--run-for=1200", "--captures=" + captures_dir.string()}),
+                         "1000 key f12 down\n1000 screenshot $DIR/shot.png\n1001 key f12 up\n"
+                         "1100 key f12 down\n1101 key f12 up\n");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    std::vector<std::filesystem::path> captures;
+    for (const auto& entry : std::filesystem::directory_iterator(run.directory / "captures"))
+        captures.push_back(entry.path());
+    std::sort(captures.begin(), captures.end());
+    ASSERT_EQ(captures.size(), 2u) << run.errors;
+    EXPECT_NE(captures[0].filename().string().find("-1.png"), std::string::npos);
+    EXPECT_NE(captures[1].filename().string().find("-2.png"), std::string::npos);
+    EXPECT_NE(run.errors.find("screenshot: " + captures[0].string()), std::string::npos)
+        << run.errors;
+    win32::png::RgbImage fromKey;
+    win32::png::RgbImage fromScript;
+    std::string error;
+    ASSERT_TRUE(win32::png::Read(captures[0].string(), &fromKey, &error)) << error;
+    ASSERT_TRUE(win32::png::Read((run.directory / "shot.png").string(), &fromScript, &error));
+    EXPECT_EQ(fromKey.rgb, fromScript.rgb);
 }
 
 }  // namespace

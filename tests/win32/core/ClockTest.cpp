@@ -38,6 +38,35 @@ TEST_F(ClockTest, SleepUnderTheVirtualClockAdvancesItByExactlyTheRequestedTime) 
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5));
 }
 
+TEST_F(ClockTest, TheProgramsTimeHoldsWhilePausedAndRunsAtItsSpeedFromWhereItWas) {
+    clock::UseVirtualClock(1000);
+    const struct {
+        const char* what;
+        void (*change)();
+        DWORD hostMs;  // the host's clock moves by this much after the change
+        DWORD program, host;
+    } steps[] = {
+        {"at one with the host", [] {}, 10, 1010, 1010},
+        {"paused: held", [] { clock::SetPaused(true); }, 50, 1010, 1060},
+        {"going on from where it stopped", [] { clock::SetPaused(false); }, 5, 1015, 1065},
+        {"twice as fast", [] { clock::SetSpeed(2); }, 10, 1035, 1075},
+        {"a quarter as fast", [] { clock::SetSpeed(0.25); }, 8, 1037, 1083},
+        {"paused at a quarter", [] { clock::SetPaused(true); }, 100, 1037, 1183},
+        {"back to the host's pace",
+         [] {
+             clock::SetPaused(false);
+             clock::SetSpeed(1);
+         },
+         3, 1040, 1186},
+    };
+    for (const auto& step : steps) {
+        step.change();
+        clock::AdvanceVirtual(step.hostMs);
+        EXPECT_EQ(timeGetTime(), step.program) << step.what;
+        EXPECT_EQ(clock::HostNow(), step.host) << step.what;
+    }
+}
+
 TEST_F(ClockTest, RealClockFollowsTheWallClock) {
     clock::UseRealClock();
     EXPECT_FALSE(clock::IsVirtual());

@@ -1,0 +1,210 @@
+#include "host/RunnerControls.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "win32/constants.h"
+#include "win32/platform/Clock.h"
+#include "win32/platform/Framebuffer.h"
+#include "win32/platform/Png.h"
+
+namespace nuvik::host {
+
+namespace {
+
+constexpr double kFastForward = 4.0;
+
+bool IsRunnerKey(int virtualKey) {
+    switch (virtualKey) {
+        case VK_PAUSE:
+        case VK_F8:
+        case VK_TAB:
+        case VK_F11:
+        case VK_F12:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// XDG_PICTURES_DIR from the environment or from ~/.config/user-dirs.dirs, with $HOME expanded.
+std::string PicturesDir() {
+    if (const char* set = std::getenv("XDG_PICTURES_DIR"); set && *set)
+        return set;
+    const char* home = std::getenv("HOME");
+    if (!home || !*home)
+        return "";
+    std::string config = std::getenv("XDG_CONFIG_HOME") && *std::getenv("XDG_CONFIG_HOME")
+                             ? std::getenv("XDG_CONFIG_HOME")
+                             : std::string(home) + "/.config";
+    std::ifstream dirs(config + "/user-dirs.dirs");
+    std::string line;
+    const std::string key = "XDG_PICTURES_DIR=\"";
+    while (std::getline(dirs, line)) {
+        if (line.compare(0, key.size(), key) != 0 || line.back() != '"')
+            continue;
+        std::string value = line.substr(key.size(), line.size() - key.size() - 1);
+        if (value.compare(0, 5, "$HOME") == 0)
+            value = home + value.substr(5);
+        return value;
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string DefaultCapturesDir() {
+    std::string pictures = PicturesDir();
+    std::error_code error;
+    if (!pictures.empty() && std::filesystem::is_directory(pictures, error))
+        return pictures + "/Nuvik";
+    return "captures";
+}
+
+std::string NextCapturePath(const std::string& directory) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    for (int counter = 1;; ++counter) {
+        std::string path = directory + "/nuvik-" + stamp + "-" + std::to_string(counter) + ".png";
+        std::error_code error;
+        if (!std::filesystem::exists(path, error))
+            return path;
+    }
+}
+
+RunnerControls::RunnerControls(InputSink& program, const SystemHooks& hooks,
+                               ControlSettings settings)
+    : program_(program), hooks_(hooks), settings_(std::move(settings)) {
+    if (!win32::clock::IsVirtual())
+        win32::clock::SetSpeed(settings_.speed);
+}
+
+void RunnerControls::KeyDown(int virtualKey) {
+    if (!IsRunnerKey(virtualKey)) {
+        Deliver([virtualKey](InputSink& sink) { sink.KeyDown(virtualKey); });
+        return;
+    }
+    switch (virtualKey) {
+        case VK_PAUSE:
+            SetPaused(!paused_);
+            break;
+        case VK_F8:
+            if (paused_ && !advancing_) {
+                advancing_ = true;
+                advanceFrom_ = hooks_.framesPresented ? hooks_.framesPresented() : 0;
+                win32::clock::SetPaused(false);
+            }
+            break;
+        case VK_TAB:
+            if (!fastForward_) {
+                fastForward_ = true;
+                win32::clock::SetSpeed(win32::clock::Speed() * kFastForward);
+            }
+            break;
+        case VK_F11:
+            if (toggleFullScreen_)
+                toggleFullScreen_();
+            break;
+        case VK_F12:
+            TakeScreenshot();
+            break;
+        default:
+            break;
+    }
+}
+
+void RunnerControls::KeyUp(int virtualKey) {
+    if (!IsRunnerKey(virtualKey)) {
+        Deliver([virtualKey](InputSink& sink) { sink.KeyUp(virtualKey); });
+        return;
+    }
+    if (virtualKey == VK_TAB && fastForward_) {
+        fastForward_ = false;
+        win32::clock::SetSpeed(win32::clock::Speed() / kFastForward);
+    }
+}
+
+void RunnerControls::MouseMove(int x, int y) {
+    Deliver([x, y](InputSink& sink) { sink.MouseMove(x, y); });
+}
+
+void RunnerControls::MouseButtonDown(win32::input::MouseButton button, int x, int y) {
+    Deliver([button, x, y](InputSink& sink) { sink.MouseButtonDown(button, x, y); });
+}
+
+void RunnerControls::MouseButtonUp(win32::input::MouseButton button, int x, int y) {
+    Deliver([button, x, y](InputSink& sink) { sink.MouseButtonUp(button, x, y); });
+}
+
+void RunnerControls::RequestClose() {
+    // Closing is answered by the program: a paused one is let go first.
+    SetPaused(false);
+    program_.RequestClose();
+}
+
+void RunnerControls::RequestMinimize() {
+    program_.RequestMinimize();
+}
+
+void RunnerControls::RequestRestore() {
+    program_.RequestRestore();
+}
+
+void RunnerControls::Sample() {
+    // Held input goes on one event a pass, so that the program sees a key that went down and
+    // up while it was paused as down for a pass of its own.
+    if (!paused_ && replayed_ < held_.size()) {
+        held_[replayed_++](program_);
+        if (replayed_ == held_.size()) {
+            held_.clear();
+            replayed_ = 0;
+        }
+    }
+    if (!advancing_ || !hooks_.framesPresented)
+        return;
+    if (hooks_.framesPresented() != advanceFrom_) {
+        advancing_ = false;
+        win32::clock::SetPaused(true);
+    }
+}
+
+void RunnerControls::SetPaused(bool paused) {
+    if (paused == paused_)
+        return;
+    paused_ = paused;
+    advancing_ = false;
+    win32::clock::SetPaused(paused);
+}
+
+void RunnerControls::Deliver(std::function<void(InputSink&)> event) {
+    // Behind held input, new input waits its turn too.
+    if (paused_ || !held_.empty())
+        held_.push_back(std::move(event));
+    else
+        event(program_);
+}
+
+void RunnerControls::TakeScreenshot() {
+    std::string directory =
+        settings_.capturesDir.empty() ? DefaultCapturesDir() : settings_.capturesDir;
+    std::error_code made;
+    std::filesystem::create_directories(directory, made);
+    std::string path = NextCapturePath(directory);
+    std::string error;
+    auto image = win32::png::ToRgb(win32::Framebuffer::Instance().Buffer());
+    if (!win32::png::Write(image, path, &error)) {
+        std::fprintf(stderr, "screenshot not written: %s\n", error.c_str());
+        failures_.push_back(error);
+        return;
+    }
+    std::fprintf(stderr, "screenshot: %s\n", path.c_str());
+}
+
+}  // namespace nuvik::host
