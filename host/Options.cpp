@@ -296,6 +296,8 @@ std::string HelpText(const std::string& programName) {
            "  Pause                           pause the program (its clock stops, its input\n"
            "                                  waits) or go on\n"
            "  F8                              while paused: run to the next presented frame\n"
+           "  F3                              show or hide the overlay: the real presented rate,\n"
+           "                                  the time a frame took, the processor share\n"
            "  Tab (held)                      fast-forward: the program's clock at 4x\n"
            "  F11                             switch between full screen and a window (at the\n"
            "                                  --window scale, 2 if none was given)\n"

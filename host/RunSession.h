@@ -51,6 +51,9 @@ class RunSession {
     void Update();
 
     std::uint32_t StartTick() const { return startTick_; }
+    long long FramesPresented() const {
+        return hooks_.framesPresented ? hooks_.framesPresented() : 0;
+    }
     std::uint32_t ElapsedMs() const;
     // Ticks until the next thing Update would do, 0 when overdue, kNothingDue when nothing is
     // scheduled; a host that may sleep sleeps no longer than this.

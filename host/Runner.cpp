@@ -137,6 +137,7 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
             return 1;
         }
         controls.OnToggleFullScreen([shown = window.get()] { shown->ToggleFullScreen(); });
+        controls.OnToggleOverlay([shown = window.get()] { shown->ToggleOverlay(); });
         host = std::move(window);
     }
 

@@ -23,6 +23,7 @@ bool IsRunnerKey(int virtualKey) {
         case VK_PAUSE:
         case VK_F8:
         case VK_TAB:
+        case VK_F3:
         case VK_F11:
         case VK_F12:
             return true;
@@ -107,6 +108,10 @@ void RunnerControls::KeyDown(int virtualKey) {
                 fastForward_ = true;
                 win32::clock::SetSpeed(win32::clock::Speed() * kFastForward);
             }
+            break;
+        case VK_F3:
+            if (toggleOverlay_)
+                toggleOverlay_();
             break;
         case VK_F11:
             if (toggleFullScreen_)

@@ -2,8 +2,8 @@
 // script): Pause holds the program (its clock stops, no frame is drawn, its input waits in
 // order), F8 while paused lets it run to its next presented frame, Tab held runs its clock four
 // times as fast, F12 writes the screen into the captures folder, F11 asks the host to switch
-// between full screen and a window. None of these is a key the program's key record reads;
-// every other key, and the mouse, goes on to the program.
+// between full screen and a window, F3 shows or hides the host's overlay. None of these is a key
+// the program's key record reads; every other key, and the mouse, goes on to the program.
 #pragma once
 
 #include <functional>
@@ -43,6 +43,8 @@ class RunnerControls final : public InputSink {
 
     // F11: the host's full-screen switch (none headless).
     void OnToggleFullScreen(std::function<void()> toggle) { toggleFullScreen_ = std::move(toggle); }
+    // F3: the host's overlay (none headless).
+    void OnToggleOverlay(std::function<void()> toggle) { toggleOverlay_ = std::move(toggle); }
     // Screenshots F12 could not write, for the exit code.
     const std::vector<std::string>& Failures() const { return failures_; }
 
@@ -62,6 +64,7 @@ class RunnerControls final : public InputSink {
     std::vector<std::function<void(InputSink&)>> held_;
     std::size_t replayed_ = 0;
     std::function<void()> toggleFullScreen_;
+    std::function<void()> toggleOverlay_;
     std::vector<std::string> failures_;
 };
 

@@ -195,7 +195,28 @@ SdlHost::~SdlHost() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
+void SdlHost::MarkReturn() {
+    if (overlay_.Shown())
+        returnedAt_ = SDL_GetPerformanceCounter();
+}
+
+void SdlHost::ToggleOverlay() {
+    overlay_.Toggle();
+    overlayPresented_ = session_.FramesPresented();
+    redraw_ = true;
+}
+
 void SdlHost::Poll() {
+    if (overlay_.Shown()) {
+        long long presented = session_.FramesPresented();
+        if (presented != overlayPresented_) {
+            overlayPresented_ = presented;
+            Uint64 took = SDL_GetPerformanceCounter() - returnedAt_;
+            overlay_.NoteFrame(
+                SDL_GetTicks(),
+                static_cast<std::uint32_t>(took * 1'000'000 / SDL_GetPerformanceFrequency()));
+        }
+    }
     session_.SampleShownFps();
     if (calls_++ % kCallsPerService == 0) {
         session_.Update();
@@ -219,6 +240,11 @@ void SdlHost::HoldWhilePaused() {
 }
 
 void SdlHost::Idle(int waitMs) {
+    IdleFor(waitMs);
+    MarkReturn();
+}
+
+void SdlHost::IdleFor(int waitMs) {
     if (session_.HoldsProgram()) {
         HoldWhilePaused();
         return;
@@ -258,6 +284,11 @@ void SdlHost::IdleUntilNextTick() {
         Idle(0);
         return;
     }
+    RestUntilNextTick();
+    MarkReturn();
+}
+
+void SdlHost::RestUntilNextTick() {
     // The program has seen this tick with nothing queued. Sleeping to the next tick misses
     // nothing it could observe: input that arrives meanwhile waits in SDL's queue for at most
     // the rest of this millisecond, and is taken below before the loop's next pass. The
@@ -455,6 +486,11 @@ void SdlHost::SyncIconic() {
 void SdlHost::PresentIfDue(std::uint32_t nowMs) {
     if (systemIconic_)
         return;
+    if (overlay_.Shown()) {
+        overlay_.Update(nowMs);
+        if (overlay_.Text() != overlayShownText_)
+            redraw_ = true;
+    }
     const Framebuffer& framebuffer = Framebuffer::Instance();
     if (!framebuffer.IsDirty() && !redraw_ && textureTried_ &&
         textureFormat_ == framebuffer.Format())
@@ -496,6 +532,8 @@ void SdlHost::Present() {
     SDL_RenderClear(renderer_);
     SDL_Rect target{picture_.x, picture_.y, picture_.width, picture_.height};
     SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+    overlay_.Draw(renderer_, outputWidth_);
+    overlayShownText_ = overlay_.Shown() ? overlay_.Text() : "";
     SDL_RenderPresent(renderer_);
     redraw_ = false;
 }

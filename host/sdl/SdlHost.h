@@ -13,6 +13,7 @@
 
 #include "host/InputSink.h"
 #include "host/RunSession.h"
+#include "host/sdl/Overlay.h"
 #include "host/sdl/Viewport.h"
 #include "win32/platform/Framebuffer.h"
 #include "win32/platform/Host.h"
@@ -46,6 +47,9 @@ class SdlHost final : public win32::Host {
     SDL_Window* Window() const { return window_; }
     // F11: full screen on the desktop, or a window at the toggled scale, and back.
     void ToggleFullScreen();
+    // F3: the overlay with the real presented rate, frame time and processor share.
+    void ToggleOverlay();
+    const Overlay& GetOverlay() const { return overlay_; }
     // The name of the SDL renderer in use ("software", "opengl", ...).
     std::string RendererName() const;
     // Shows the framebuffer now if anything changed, without the 16 ms limit (tests, benches).
@@ -56,6 +60,8 @@ class SdlHost final : public win32::Host {
     bool Create(std::string* error);
     SDL_Renderer* CreateRenderer();
 
+    void IdleFor(int waitMs);
+    void RestUntilNextTick();
     void ServiceWindow();
     void PumpEvents();
     void HandleEvent(const SDL_Event& event);
@@ -63,6 +69,8 @@ class SdlHost final : public win32::Host {
     void UpdateLayout();
     // The runner holds the program (paused): the window stays alive, shown and listened to.
     void HoldWhilePaused();
+    // The loop goes back to the program now (for the overlay's frame time).
+    void MarkReturn();
     void ReleaseKeys();
     ScreenPoint ToScreen(int windowX, int windowY);
     void SyncIconic();
@@ -78,6 +86,10 @@ class SdlHost final : public win32::Host {
     InputSink& input_;
     bool ownsVideo_ = false;
     bool fullScreen_ = false;
+    Overlay overlay_;
+    std::string overlayShownText_;
+    long long overlayPresented_ = 0;
+    Uint64 returnedAt_ = 0;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;

@@ -305,6 +305,35 @@ TEST(SdlHostScaling, EachModeAndF11PlaceThePictureAndMapClicksBack) {
     }
 }
 
+TEST_F(SdlHostUnderXvfb, TheOverlayIsDrawnOverThePictureAndNeverIntoTheFramebuffer) {
+    Start("640x480x24", {.windowed = true, .windowScale = 1});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    auto& framebuffer = win32::Framebuffer::Instance();
+    framebuffer.Reset();
+    framebuffer.MarkAllDirty();
+    auto overlayDots = [&] {
+        host_->PresentNow();
+        std::vector<COLORREF> screen = xvfb_->Grab(640, 480);
+        int dots = 0;
+        for (int y = 0; y < 20; ++y) {
+            for (int x = 0; x < 200; ++x)
+                dots += screen[static_cast<std::size_t>(y) * 640 + x] == RGB(255, 255, 64);
+        }
+        return dots;
+    };
+    EXPECT_EQ(overlayDots(), 0);
+    host_->ToggleOverlay();
+    EXPECT_GT(overlayDots(), 50) << host_->GetOverlay().Text();
+    const win32::PixelBuffer& buffer = framebuffer.Buffer();
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 200; ++x)
+            ASSERT_EQ(win32::ReadPixel(buffer, x, y), 0u) << x << "," << y;
+    }
+    host_->ToggleOverlay();
+    EXPECT_EQ(overlayDots(), 0);
+}
+
 TEST_F(SdlHostUnderXvfb, EveryFramebufferFormatIsShownWithItsColours) {
     Start("640x480x24", {.windowed = true, .windowScale = 1});
     if (IsSkipped() || HasFatalFailure())
