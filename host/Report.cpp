@@ -133,6 +133,12 @@ std::string ReportJson(const RunReport& report) {
                ", \"p50\": " + std::to_string(intervals.p50) +
                ", \"p99\": " + std::to_string(intervals.p99) +
                ", \"max\": " + std::to_string(intervals.max) + "}";
+    if (report.speed != 1.0) {
+        char pace[96];
+        std::snprintf(pace, sizeof pace, ", \"speed\": %g, \"presented_per_second\": %.1f",
+                      report.speed, report.presentedPerHostSecond);
+        out += pace;
+    }
     out +=
         ", \"message_boxes\": " + JsonArray(report.messageBoxes, [](const ReportedMessageBox& box) {
             return "{\"caption\": " + JsonString(box.caption) +

@@ -23,6 +23,10 @@ struct RunReport {
     int targetFps = 0;
     std::vector<int> shownFps;
     FrameIntervalSummary frameIntervals;  // ticks between presented frames
+    // When the program's clock ran at another pace than the host's (--speed): the factor, and
+    // how many frames were presented per second of the host's time.
+    double speed = 1.0;
+    double presentedPerHostSecond = 0.0;
     std::vector<ReportedMessageBox> messageBoxes;
     std::vector<std::string> trace;
 };

@@ -58,6 +58,10 @@ RunReport CollectReport(int exitCode, const SystemHooks& hooks, const RunSession
     report.targetFps = hooks.targetFps ? hooks.targetFps() : 0;
     report.shownFps = session.ShownFps();
     report.frameIntervals = session.Intervals().Summary();
+    report.speed = win32::clock::Speed();
+    if (std::uint32_t elapsed = session.ElapsedMs(); elapsed > 0)
+        report.presentedPerHostSecond =
+            static_cast<double>(report.framesPresented) * 1000.0 / elapsed;
     const auto& boxes = win32::diagnostics::MessageBoxes();
     for (std::size_t i = std::min(mark.messageBoxes, boxes.size()); i < boxes.size(); ++i) {
         report.messageBoxes.push_back(

@@ -79,6 +79,18 @@ TEST(RunnerReport, AnEmptyRunGivesEmptyListsAndNoIntervals) {
               "\"shown_fps\": [], \"message_boxes\": [], \"trace\": []}\n");
 }
 
+TEST(RunnerReport, AnotherPaceIsReportedWithTheFramesPerHostSecond) {
+    RunReport report;
+    report.speed = 2;
+    report.presentedPerHostSecond = 71.54;
+    EXPECT_NE(ReportJson(report).find(
+                  "\"shown_fps\": [], \"speed\": 2, \"presented_per_second\": 71.5, "),
+              std::string::npos)
+        << ReportJson(report);
+    report.speed = 1;
+    EXPECT_EQ(ReportJson(report).find("speed"), std::string::npos);
+}
+
 TEST(RunnerReport, WritingPutsTheJsonInTheFileOrSaysWhyNot) {
     RunReport report;
     report.framesPresented = 5;
