@@ -8,12 +8,20 @@ build_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev lib
                 libpng-dev fonts-unifont libgtest-dev libbenchmark-dev)
 # The console picture's labels are regenerated with DejaVu Sans Bold in the asset tests.
 test_packages_fonts=(fonts-dejavu-core)
-test_packages=(clang-format mingw-w64 xvfb xdotool libx11-dev libxfixes-dev "${test_packages_fonts[@]}")
+# The Windows build is checked on Wine (64-bit loader), under the Korean locale, on Xvfb.
+test_packages_wine=(wine wine64 locales)
+test_packages=(clang-format mingw-w64 googletest xvfb xdotool libx11-dev libxfixes-dev
+               "${test_packages_fonts[@]}" "${test_packages_wine[@]}")
 
 wanted=("${build_packages[@]}")
 if [[ "${1:-build}" == test ]]; then
   wanted+=("${test_packages[@]}")
 fi
+
+# Texts are CP949 bytes: the Wine runs need the Korean locale to draw them.
+korean_locale_missing() {
+  [[ "${1:-build}" == test ]] && ! locale -a 2>/dev/null | grep -qix 'ko_KR.utf8'
+}
 
 missing=()
 for package in "${wanted[@]}"; do
@@ -21,16 +29,30 @@ for package in "${wanted[@]}"; do
     missing+=("$package")
   fi
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+if [[ ${#missing[@]} -eq 0 ]] && ! korean_locale_missing "${1:-build}"; then
+  exit 0
+fi
 
 if [[ $(id -u) -eq 0 ]]; then
-  echo "Installing missing packages: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  if [[ ${#missing[@]} -gt 0 ]]; then
+    echo "Installing missing packages: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+  if korean_locale_missing "${1:-build}"; then
+    echo "Making the Korean locale ko_KR.UTF-8"
+    localedef -i ko_KR -f UTF-8 ko_KR.UTF-8
+  fi
 else
-  echo "These Debian packages are missing: ${missing[*]}" >&2
-  echo "Install them with:" >&2
-  echo "  sudo apt-get install -y ${missing[*]}" >&2
+  if [[ ${#missing[@]} -gt 0 ]]; then
+    echo "These Debian packages are missing: ${missing[*]}" >&2
+    echo "Install them with:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+  fi
+  if korean_locale_missing "${1:-build}"; then
+    echo "The Korean locale is missing; make it with:" >&2
+    echo "  sudo localedef -i ko_KR -f UTF-8 ko_KR.UTF-8" >&2
+  fi
   exit 1
 fi

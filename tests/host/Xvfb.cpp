@@ -26,7 +26,7 @@ bool XvfbInstalled() {
     return std::system("command -v Xvfb >/dev/null 2>&1") == 0;
 }
 
-Xvfb::Xvfb(const std::string& screen) {
+Xvfb::Xvfb(const std::string& screen, const std::vector<std::string>& extraArguments) {
     if (!XvfbInstalled()) {
         error_ = "Xvfb is not installed";
         return;
@@ -54,8 +54,14 @@ Xvfb::Xvfb(const std::string& screen) {
         }
         std::string fd = std::to_string(fds[1]);
         // -displayfd: the server picks a free display and writes its number to the pipe.
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
-               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        std::vector<std::string> arguments{"Xvfb", "-displayfd", fd,    "-screen", "0",
+                                           screen, "-nolisten",  "tcp", "-noreset"};
+        arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
+        std::vector<char*> argv;
+        for (std::string& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        execvp("Xvfb", argv.data());
         _exit(127);
     }
     close(fds[1]);
@@ -90,13 +96,13 @@ int Xvfb::Run(const std::string& command) const {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::vector<COLORREF> Xvfb::Grab(int width, int height) const {
+std::vector<COLORREF> Xvfb::Grab(int x, int y, int width, int height) const {
     std::vector<COLORREF> pixels;
     ::Display* display = XOpenDisplay(display_.c_str());
     if (!display)
         return pixels;
     XImage* image =
-        XGetImage(display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(width),
+        XGetImage(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
                   static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (image) {
         auto channel = [](unsigned long pixel, unsigned long mask) {
@@ -108,9 +114,9 @@ std::vector<COLORREF> Xvfb::Grab(int width, int height) const {
             return static_cast<int>(((pixel & mask) >> shift) * 255 / (mask >> shift));
         };
         pixels.reserve(static_cast<std::size_t>(width) * height);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                unsigned long pixel = XGetPixel(image, x, y);
+        for (int row = 0; row < height; ++row) {
+            for (int column = 0; column < width; ++column) {
+                unsigned long pixel = XGetPixel(image, column, row);
                 pixels.push_back(RGB(channel(pixel, image->red_mask),
                                      channel(pixel, image->green_mask),
                                      channel(pixel, image->blue_mask)));

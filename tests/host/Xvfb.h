@@ -14,8 +14,9 @@ namespace nuvik::testing {
 
 class Xvfb {
   public:
-    // `screen` as Xvfb takes it: "640x480x16".
-    explicit Xvfb(const std::string& screen);
+    // `screen` as Xvfb takes it: "640x480x16"; `extraArguments` go to the server as they are
+    // ("-extension", "RANDR" turns display mode changes off).
+    explicit Xvfb(const std::string& screen, const std::vector<std::string>& extraArguments = {});
     ~Xvfb();
     Xvfb(const Xvfb&) = delete;
     Xvfb& operator=(const Xvfb&) = delete;
@@ -29,7 +30,9 @@ class Xvfb {
     int Run(const std::string& command) const;
 
     // The root window's pixels in [0, width) x [0, height), row after row; empty on failure.
-    std::vector<COLORREF> Grab(int width, int height) const;
+    std::vector<COLORREF> Grab(int width, int height) const { return Grab(0, 0, width, height); }
+    // The pixels of the rectangle at (x, y), row after row.
+    std::vector<COLORREF> Grab(int x, int y, int width, int height) const;
     // The pointer's current picture as the X server shows it (0xAARRGGBB, premultiplied).
     struct Cursor {
         int width = 0;
