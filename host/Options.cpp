@@ -101,6 +101,14 @@ bool ApplyOption(const Argument& arg, const std::string& whole, Options* options
         options->speed = factor;
         return true;
     }
+    if (arg.name == "--pad") {
+        if (!needsValue("BUTTON=KEY,..."))
+            return false;
+        std::string why;
+        if (!ParsePadMapping(arg.value, &options->padMapping, &why))
+            return Fail(error, why);
+        return true;
+    }
     if (arg.name == "--captures") {
         if (!needsValue("DIR"))
             return false;
@@ -249,6 +257,12 @@ std::string HelpText(const std::string& programName) {
            "  --filter=FILTER          nearest (the default: sharp pixels) or linear (smoothed)\n"
            "  --speed=FACTOR           run the program's clock FACTOR times as fast (0.25 to 8;\n"
            "                           real clock only): its frames come that much more often\n"
+           "  --pad=BUTTON=KEY,...     map game controller buttons to keys (KEY: the script's\n"
+           "                           key names; BUTTON: a b x y back guide start leftstick\n"
+           "                           rightstick leftshoulder rightshoulder dpup dpdown\n"
+           "                           dpleft dpright). By default the D-pad and the left\n"
+           "                           stick are the arrows, A is Z, B is X, Start is Enter\n"
+           "                           and Back is Space\n"
            "  --captures=DIR           where F12 writes screenshots (default: the pictures\n"
            "                           folder's Nuvik/, or ./captures)\n"
            "  --virtual-clock[=START]  the millisecond tick starts at START (default 0; decimal\n"
@@ -284,6 +298,7 @@ std::string HelpText(const std::string& programName) {
            "                                  home end pageup pagedown shift ctrl alt pause "
            "f1..f12\n"
            "                                  a..z 0..9\n"
+           "  AT_MS pad BUTTON down|up        a game controller's button, as its key\n"
            "  AT_MS mouse move X Y\n"
            "  AT_MS mouse down left|right X Y\n"
            "  AT_MS mouse up left|right X Y\n"

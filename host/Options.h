@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "host/PadMapping.h"
+
 namespace nuvik::host {
 
 enum class HostKind { Sdl, Headless };
@@ -26,6 +28,7 @@ struct Options {
     bool busyLoop = false;
     double speed = 1.0;       // 0.25..8, the program's pace on the real clock
     std::string capturesDir;  // empty: the default captures folder
+    PadMapping padMapping;    // game controller buttons to keys
     std::optional<std::uint32_t> runForMs;
     std::string scriptPath;
     std::string screenshotPath;

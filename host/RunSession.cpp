@@ -138,6 +138,15 @@ void RunSession::Deliver(const ScriptEvent& event) {
         case Kind::Screenshot:
             TakeScreenshot(event);
             break;
+        case Kind::PadDown:
+        case Kind::PadUp:
+            if (int key = settings_.padMapping.KeyFor(static_cast<PadButton>(event.padButton))) {
+                if (event.kind == Kind::PadDown)
+                    input_.KeyDown(key);
+                else
+                    input_.KeyUp(key);
+            }
+            break;
     }
 }
 

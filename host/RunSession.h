@@ -10,6 +10,7 @@
 
 #include "host/FrameIntervals.h"
 #include "host/InputSink.h"
+#include "host/PadMapping.h"
 #include "host/RunnerControls.h"
 #include "host/Script.h"
 #include "host/SystemHooks.h"
@@ -24,6 +25,8 @@ struct SessionSettings {
     // Whether a message box is still up; without it, a box counts as up until the script
     // answers it (Enter, Space, Escape or a left click) or it is answered for the script.
     bool (*messageBoxOpen)() = nullptr;
+    // What a scripted pad button stands for.
+    PadMapping padMapping{};
 };
 
 class RunSession {

@@ -117,6 +117,7 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
     settings.script = std::move(script);
     settings.dismissMessageBoxes = headless;
     settings.messageBoxOpen = win32::windowsystem::MessageBoxOpen;
+    settings.padMapping = options.padMapping;
     // Every key and click passes the runner's own controls on its way to the program.
     RunnerControls controls(input, hooks, {options.speed, options.capturesDir});
     RunSession session(std::move(settings), hooks, controls);
@@ -135,6 +136,7 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
         sdl.smooth = options.filtering == Filtering::Linear;
         sdl.virtualClock = options.virtualClock;
         sdl.busyLoop = options.busyLoop;
+        sdl.padMapping = options.padMapping;
         std::unique_ptr<SdlHost> window = SdlHost::Open(sdl, session, controls, &error);
         if (!window) {
             complain("cannot open a window: " + error + "; try --headless");

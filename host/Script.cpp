@@ -1,5 +1,9 @@
 #include "host/Script.h"
 
+#include <optional>
+
+#include "host/PadMapping.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -67,11 +71,13 @@ class LineParser {
         event->atMs = static_cast<std::uint32_t>(at);
         if (tokens_.size() < 2)
             return Fail(
-                "nothing after the tick: expected key, mouse, click, minimize, "
+                "nothing after the tick: expected key, pad, mouse, click, minimize, "
                 "restore, close or screenshot");
         std::string_view what = tokens_[1].text;
         if (what == "key")
             return ParseKey(event);
+        if (what == "pad")
+            return ParsePad(event);
         if (what == "mouse")
             return ParseMouse(event);
         if (what == "click") {
@@ -92,7 +98,7 @@ class LineParser {
             return true;
         }
         return Fail("unknown event " + Quoted(what) +
-                    ": expected key, mouse, click, minimize, restore, close or screenshot");
+                    ": expected key, pad, mouse, click, minimize, restore, close or screenshot");
     }
 
   private:
@@ -115,8 +121,8 @@ class LineParser {
         if (event->virtualKey < 0)
             return Fail("unknown key " + Quoted(tokens_[2].text) +
                         ": key names are escape, enter, space, tab, left, right, up, down, "
-                        "home, end, pageup, pagedown, shift, ctrl, alt, f1 to f12, a to z and "
-                        "0 to 9, in lower case");
+                        "home, end, pageup, pagedown, shift, ctrl, alt, pause, f1 to f12, a to z "
+                        "and 0 to 9, in lower case");
         std::string_view direction = tokens_[3].text;
         if (direction == "down")
             event->kind = Kind::KeyDown;
@@ -124,6 +130,25 @@ class LineParser {
             event->kind = Kind::KeyUp;
         else
             return Fail("expected down or up after the key name, not " + Quoted(direction));
+        return End(4);
+    }
+
+    bool ParsePad(ScriptEvent* event) {
+        if (tokens_.size() < 4)
+            return Fail("a pad line reads AT_MS pad BUTTON down (or up)");
+        std::optional<PadButton> button = PadButtonFromName(tokens_[2].text);
+        if (!button)
+            return Fail("unknown pad button " + Quoted(tokens_[2].text) +
+                        ": buttons are a, b, x, y, back, guide, start, leftstick, rightstick, "
+                        "leftshoulder, rightshoulder, dpup, dpdown, dpleft and dpright");
+        event->padButton = static_cast<int>(*button);
+        std::string_view direction = tokens_[3].text;
+        if (direction == "down")
+            event->kind = Kind::PadDown;
+        else if (direction == "up")
+            event->kind = Kind::PadUp;
+        else
+            return Fail("expected down or up after the pad button, not " + Quoted(direction));
         return End(4);
     }
 

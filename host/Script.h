@@ -23,11 +23,14 @@ struct ScriptEvent {
         Restore,
         Close,
         Screenshot,
+        PadDown,  // a game controller's button, as the key it is mapped to
+        PadUp,
     };
 
     std::uint32_t atMs = 0;
     Kind kind = Kind::Close;
     int virtualKey = 0;                                                  // keys
+    int padButton = 0;                                                   // pads: a PadButton
     win32::input::MouseButton button = win32::input::MouseButton::Left;  // mouse down/up
     int x = 0;
     int y = 0;

@@ -62,7 +62,8 @@ void HeadlessHost::IdleUntilNextTick() {
     }
     // Nothing can reach this host but the script, whose events fall due on ticks: sleeping to
     // the next tick misses none of them, and the loop's next pass sees the new tick.
-    std::this_thread::sleep_until(win32::clock::NextRealTick());
+    std::this_thread::sleep_until(std::chrono::steady_clock::time_point(
+        std::chrono::nanoseconds(win32::clock::NextRealTickNs())));
     session_.Update();
 }
 

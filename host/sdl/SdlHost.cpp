@@ -1,6 +1,7 @@
 #include "host/sdl/SdlHost.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -147,6 +148,10 @@ bool SdlHost::Create(std::string* error) {
         return false;
     }
     UpdateLayout();
+    // Game controllers are optional: without SDL's support for them the runner goes on.
+    gamepads_ = std::make_unique<Gamepads>(settings_.padMapping, input_);
+    if (!gamepads_->Available())
+        std::fprintf(stderr, "game controllers not available: %s\n", gamepads_->Error().c_str());
     // Keys reach the program as keys; it translates them to characters itself.
     SDL_StopTextInput();
     return true;
@@ -181,6 +186,7 @@ std::string SdlHost::RendererName() const {
 }
 
 SdlHost::~SdlHost() {
+    gamepads_.reset();
     for (auto& [key, cursor] : cursors_) {
         if (cursor)
             SDL_FreeCursor(cursor);
@@ -293,7 +299,8 @@ void SdlHost::RestUntilNextTick() {
     // nothing it could observe: input that arrives meanwhile waits in SDL's queue for at most
     // the rest of this millisecond, and is taken below before the loop's next pass. The
     // picture is shown in the rest of this tick, so that the next one starts with the program.
-    auto nextTick = win32::clock::NextRealTick();
+    auto nextTick = std::chrono::steady_clock::time_point(
+        std::chrono::nanoseconds(win32::clock::NextRealTickNs()));
     SyncIconic();
     PresentIfDue(SDL_GetTicks());
     std::this_thread::sleep_until(nextTick);
@@ -335,6 +342,8 @@ void SdlHost::PumpEvents() {
 }
 
 void SdlHost::HandleEvent(const SDL_Event& event) {
+    if (gamepads_ && gamepads_->HandleEvent(event))
+        return;
     switch (event.type) {
         case SDL_QUIT:  // an interrupt from the terminal, for instance
             input_.RequestClose();
@@ -410,6 +419,8 @@ void SdlHost::HandleWindowEvent(const SDL_WindowEvent& event) {
             // Keys released while another window has the keyboard never reach this one: let
             // them go now rather than leave them held for ever.
             ReleaseKeys();
+            if (gamepads_)
+                gamepads_->ReleaseAll();
             break;
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:

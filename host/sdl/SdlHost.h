@@ -12,7 +12,9 @@
 #include <utility>
 
 #include "host/InputSink.h"
+#include "host/PadMapping.h"
 #include "host/RunSession.h"
+#include "host/sdl/Gamepads.h"
 #include "host/sdl/Overlay.h"
 #include "host/sdl/Viewport.h"
 #include "win32/platform/Framebuffer.h"
@@ -25,7 +27,8 @@ struct SdlSettings {
     int windowScale = 1;         // 1..8
     int toggledWindowScale = 2;  // the window's scale when F11 leaves full screen
     ScaleMode scaleMode = ScaleMode::Integer;
-    bool smooth = false;  // linear filtering when scaled, else nearest
+    bool smooth = false;      // linear filtering when scaled, else nearest
+    PadMapping padMapping{};  // game controllers' buttons as keys
     bool virtualClock = false;
     bool busyLoop = false;  // on the real clock, never rest between ticks
 };
@@ -86,6 +89,7 @@ class SdlHost final : public win32::Host {
     InputSink& input_;
     bool ownsVideo_ = false;
     bool fullScreen_ = false;
+    std::unique_ptr<Gamepads> gamepads_;
     Overlay overlay_;
     std::string overlayShownText_;
     long long overlayPresented_ = 0;

@@ -153,6 +153,22 @@ TEST_F(HeadlessRun, ScriptedInputArrivesOnItsTickInFileOrder) {
                           }));
 }
 
+TEST_F(HeadlessRun, AScriptedPadButtonArrivesAsItsKeyOnItsTick) {
+    SessionSettings settings;
+    settings.script = Script(
+        "2 pad a down\n"
+        "2 key z down\n"
+        "4 pad dpleft down\n"
+        "5 pad start up\n"
+        "6 pad y down\n");  // unmapped: nothing
+    std::string error;
+    ASSERT_TRUE(nuvik::host::ParsePadMapping("start=f1", &settings.padMapping, &error)) << error;
+    Begin(std::move(settings));
+    RunUntil(10);
+    EXPECT_EQ(input_.log, (std::vector<std::string>{"2 key down 90", "2 key down 90",
+                                                    "4 key down 37", "5 key up 112"}));
+}
+
 TEST_F(HeadlessRun, RunForAsksToCloseOnceWhenItsTimeHasCome) {
     SessionSettings settings;
     settings.runForMs = 10;

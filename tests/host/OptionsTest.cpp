@@ -58,6 +58,12 @@ TEST(RunnerOptions, EveryOptionSetsWhatItNames) {
              EXPECT_EQ(o.capturesDir, "shots");
          }},
         {{"--speed=0.25"}, [](const Options& o) { EXPECT_EQ(o.speed, 0.25); }},
+        {{"--pad=a=enter,start=f1"},
+         [](const Options& o) {
+             EXPECT_EQ(o.padMapping.KeyFor(nuvik::host::PadButton::A), 0x0D);      // Enter
+             EXPECT_EQ(o.padMapping.KeyFor(nuvik::host::PadButton::Start), 0x70);  // F1
+             EXPECT_EQ(o.padMapping.KeyFor(nuvik::host::PadButton::B), 'X');
+         }},
         {{"--virtual-clock"},
          [](const Options& o) {
              EXPECT_TRUE(o.virtualClock);
@@ -130,6 +136,7 @@ TEST(RunnerOptions, BadOptionsAreRefusedWithAMessageNamingThem) {
         {{"--speed=2x"}, "bad speed '2x'"},
         {{"--speed=nan"}, "bad speed 'nan'"},
         {{"--captures"}, "--captures needs a value"},
+        {{"--pad=q=z"}, "unknown"},
         {{"--window=0"}, "bad window scale '0'"},
         {{"--window=9"}, "bad window scale '9'"},
         {{"--window=2x"}, "bad window scale '2x'"},

@@ -117,7 +117,7 @@ DWORD HostNow() {
     return static_cast<DWORD>(static_cast<ULONGLONG>(ms.count())) + state.realOffsetMs;
 }
 
-steady_clock::time_point NextRealTick() {
+std::int64_t NextRealTickNs() {
     using std::chrono::milliseconds;
     const ClockState& state = State();
     auto now = steady_clock::now();
@@ -125,7 +125,7 @@ steady_clock::time_point NextRealTick() {
         // The reading is the monotonic clock cut to whole milliseconds (the offset is whole
         // too), so it changes exactly at the next whole millisecond.
         auto wholeMs = std::chrono::floor<milliseconds>(now.time_since_epoch());
-        return steady_clock::time_point(wholeMs + milliseconds(1));
+        return std::chrono::duration_cast<nanoseconds>(wholeMs + milliseconds(1)).count();
     }
     // Sped up or slowed down: the moment the scaled reading next moves on.
     std::int64_t host = HostNs();
@@ -134,7 +134,8 @@ steady_clock::time_point NextRealTick() {
     auto untilNs = static_cast<std::int64_t>(
         std::ceil(static_cast<double>(elapsedMs + 1) * 1e6 / state.speed));
     std::int64_t wakeHostNs = state.hostBaseNs + untilNs;
-    return now + nanoseconds(std::max<std::int64_t>(0, wakeHostNs - host));
+    return std::chrono::duration_cast<nanoseconds>(now.time_since_epoch()).count() +
+           std::max<std::int64_t>(0, wakeHostNs - host);
 }
 
 DWORD Now() {

@@ -2,7 +2,7 @@
 // wrap past 2^32 can be tested in seconds) or virtual (set and advanced by a host or a test).
 #pragma once
 
-#include <chrono>
+#include <cstdint>
 
 #include "win32/types.h"
 
@@ -25,6 +25,8 @@ DWORD HostNow();  // the host's time: the real or virtual clock without pause or
 
 // The moment the program's reading of the real clock next changes (one millisecond boundary of the
 // monotonic clock); a host that has nothing to do before then sleeps until it.
-std::chrono::steady_clock::time_point NextRealTick();
+// (std::chrono::steady_clock's count of nanoseconds; <chrono> itself stays out of this header,
+// which code compiled for a narrow execution character set includes).
+std::int64_t NextRealTickNs();
 
 }  // namespace win32::clock
