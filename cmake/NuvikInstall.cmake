@@ -54,6 +54,6 @@ if(NOT NUVIK_NATIVE_WIN32)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-unifont")
   # Building programs against the SDK needs a compiler and the libraries' development files.
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-      "cmake (>= 3.25), g++, pkg-config, libsdl2-dev, libfreetype-dev, libfontconfig-dev, libpng-dev")
+      "cmake (>= 3.25), g++, pkg-config, libsdl2-dev, libfreetype-dev, libfontconfig-dev, libpng-dev, libgif-dev")
   include(CPack)
 endif()

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
-                libpng-dev fonts-unifont libgtest-dev libbenchmark-dev)
+                libpng-dev libgif-dev fonts-unifont libgtest-dev libbenchmark-dev)
 # The console picture's labels are regenerated with DejaVu Sans Bold in the asset tests.
 test_packages_fonts=(fonts-dejavu-core)
 # The Windows build is checked on Wine (64-bit loader), under the Korean locale, on Xvfb.
