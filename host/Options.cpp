@@ -109,6 +109,21 @@ bool ApplyOption(const Argument& arg, const std::string& whole, Options* options
             return Fail(error, why);
         return true;
     }
+    if (arg.name == "--record") {
+        if (!needsValue("FILE.gif"))
+            return false;
+        options->recordPath = std::string(arg.value);
+        return true;
+    }
+    if (arg.name == "--record-area") {
+        if (!needsValue("screen|console"))
+            return false;
+        if (arg.value != "screen" && arg.value != "console")
+            return Fail(error, "bad recording area " + Quoted(arg.value) +
+                                   ": --record-area takes screen or console");
+        options->recordConsoleOnly = arg.value == "console";
+        return true;
+    }
     if (arg.name == "--captures") {
         if (!needsValue("DIR"))
             return false;
@@ -263,6 +278,10 @@ std::string HelpText(const std::string& programName) {
            "                           dpleft dpright). By default the D-pad and the left\n"
            "                           stick are the arrows, A is Z, B is X, Start is Enter\n"
            "                           and Back is Space\n"
+           "  --record=FILE.gif        record every change of the screen as an animated GIF,\n"
+           "                           each frame as long as the program's clock kept it\n"
+           "  --record-area=AREA       screen (the whole 640 x 480, the default) or console\n"
+           "                           (only the console's 320 x 240 screen)\n"
            "  --captures=DIR           where F12 writes screenshots (default: the pictures\n"
            "                           folder's Nuvik/, or ./captures)\n"
            "  --virtual-clock[=START]  the millisecond tick starts at START (default 0; decimal\n"
@@ -317,6 +336,8 @@ std::string HelpText(const std::string& programName) {
            "  F11                             switch between full screen and a window (at the\n"
            "                                  --window scale, 2 if none was given)\n"
            "  F12                             write the screen as PNG into the captures folder\n"
+           "  F9                              start or stop a GIF recording into the captures\n"
+           "                                  folder\n"
            "\n"
            "Without --headless, a message box waits for you. With --headless it is drawn into\n"
            "the screen and closed by the script (Enter, Space, Escape or a click on OK) or\n"

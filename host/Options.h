@@ -29,6 +29,8 @@ struct Options {
     double speed = 1.0;       // 0.25..8, the program's pace on the real clock
     std::string capturesDir;  // empty: the default captures folder
     PadMapping padMapping;    // game controller buttons to keys
+    std::string recordPath;   // --record: a GIF of the whole run
+    bool recordConsoleOnly = false;
     std::optional<std::uint32_t> runForMs;
     std::string scriptPath;
     std::string screenshotPath;

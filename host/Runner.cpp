@@ -119,7 +119,9 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
     settings.messageBoxOpen = win32::windowsystem::MessageBoxOpen;
     settings.padMapping = options.padMapping;
     // Every key and click passes the runner's own controls on its way to the program.
-    RunnerControls controls(input, hooks, {options.speed, options.capturesDir});
+    RunnerControls controls(input, hooks,
+                            {options.speed, options.capturesDir,
+                             options.recordConsoleOnly ? RecordArea::Console : RecordArea::Screen});
     RunSession session(std::move(settings), hooks, controls);
     session.SetControls(&controls);
 
@@ -151,7 +153,13 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
                                win32::diagnostics::TraceLines().size()};
     win32::SetCurrentHost(host.get());
     session.Start();
+    if (!options.recordPath.empty() && !controls.StartRecording(options.recordPath, &error)) {
+        win32::SetCurrentHost(nullptr);
+        complain(error);
+        return 1;
+    }
     int exitCode = hooks.run();
+    controls.StopRecording();
     session.SampleShownFps();
     win32::SetCurrentHost(nullptr);
 

@@ -24,6 +24,7 @@ bool IsRunnerKey(int virtualKey) {
         case VK_F8:
         case VK_TAB:
         case VK_F3:
+        case VK_F9:
         case VK_F11:
         case VK_F12:
             return true;
@@ -66,14 +67,15 @@ std::string DefaultCapturesDir() {
     return "captures";
 }
 
-std::string NextCapturePath(const std::string& directory) {
+std::string NextCapturePath(const std::string& directory, const std::string& extension) {
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     for (int counter = 1;; ++counter) {
-        std::string path = directory + "/nuvik-" + stamp + "-" + std::to_string(counter) + ".png";
+        std::string path =
+            directory + "/nuvik-" + stamp + "-" + std::to_string(counter) + "." + extension;
         std::error_code error;
         if (!std::filesystem::exists(path, error))
             return path;
@@ -120,6 +122,21 @@ void RunnerControls::KeyDown(int virtualKey) {
         case VK_F12:
             TakeScreenshot();
             break;
+        case VK_F9:
+            if (recorder_) {
+                StopRecording();
+            } else {
+                std::string directory =
+                    settings_.capturesDir.empty() ? DefaultCapturesDir() : settings_.capturesDir;
+                std::error_code made;
+                std::filesystem::create_directories(directory, made);
+                std::string error;
+                if (!StartRecording(NextCapturePath(directory, "gif"), &error)) {
+                    std::fprintf(stderr, "recording not started: %s\n", error.c_str());
+                    failures_.push_back(error);
+                }
+            }
+            break;
         default:
             break;
     }
@@ -162,7 +179,43 @@ void RunnerControls::RequestRestore() {
     program_.RequestRestore();
 }
 
+bool RunnerControls::StartRecording(const std::string& path, std::string* error) {
+    StopRecording();
+    recorder_ = GifRecorder::Open(path, settings_.recordArea, error);
+    if (!recorder_)
+        return false;
+    recordingPath_ = path;
+    // The screen as it is when the recording starts is its first frame.
+    recordedPresents_ = hooks_.framesPresented ? hooks_.framesPresented() : 0;
+    recorder_->AddFrame(win32::Framebuffer::Instance().Buffer(), win32::clock::Now());
+    std::fprintf(stderr, "recording: %s\n", path.c_str());
+    return true;
+}
+
+void RunnerControls::StopRecording() {
+    if (!recorder_)
+        return;
+    std::string error;
+    if (!recorder_->Finish(win32::clock::Now(), &error)) {
+        std::fprintf(stderr, "recording not written: %s\n", error.c_str());
+        failures_.push_back(error);
+    } else {
+        std::fprintf(stderr, "recorded: %s (%d frames)\n", recordingPath_.c_str(),
+                     recorder_->FramesWritten());
+    }
+    recorder_.reset();
+}
+
 void RunnerControls::Sample() {
+    // Every presented frame is offered to the recording, at the program's tick; frames that
+    // change nothing on the screen only lengthen the one before.
+    if (recorder_ && hooks_.framesPresented) {
+        long long presented = hooks_.framesPresented();
+        if (presented != recordedPresents_) {
+            recordedPresents_ = presented;
+            recorder_->AddFrame(win32::Framebuffer::Instance().Buffer(), win32::clock::Now());
+        }
+    }
     // Held input goes on one event a pass, so that the program sees a key that went down and
     // up while it was paused as down for a pass of its own.
     if (!paused_ && replayed_ < held_.size()) {

@@ -1,23 +1,27 @@
 // The runner's own keys and what they control, whichever way a key comes (the window or a
 // script): Pause holds the program (its clock stops, no frame is drawn, its input waits in
 // order), F8 while paused lets it run to its next presented frame, Tab held runs its clock four
-// times as fast, F12 writes the screen into the captures folder, F11 asks the host to switch
+// times as fast, F12 writes the screen into the captures folder, F9 starts and stops a GIF
+// recording there, F11 asks the host to switch
 // between full screen and a window, F3 shows or hides the host's overlay. None of these is a key
 // the program's key record reads; every other key, and the mouse, goes on to the program.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "host/GifRecorder.h"
 #include "host/InputSink.h"
 #include "host/SystemHooks.h"
 
 namespace nuvik::host {
 
 struct ControlSettings {
-    double speed = 1.0;       // the program's pace on the real clock (--speed)
-    std::string capturesDir;  // where F12 writes (made when first needed)
+    double speed = 1.0;                          // the program's pace on the real clock (--speed)
+    std::string capturesDir;                     // where F12 and F9 write (made when first needed)
+    RecordArea recordArea = RecordArea::Screen;  // what a recording holds
 };
 
 class RunnerControls final : public InputSink {
@@ -45,7 +49,14 @@ class RunnerControls final : public InputSink {
     void OnToggleFullScreen(std::function<void()> toggle) { toggleFullScreen_ = std::move(toggle); }
     // F3: the host's overlay (none headless).
     void OnToggleOverlay(std::function<void()> toggle) { toggleOverlay_ = std::move(toggle); }
-    // Screenshots F12 could not write, for the exit code.
+    // Records every presented change of the screen into `path` from now on (--record; F9
+    // records into the captures folder). False with `error` when the file cannot be made.
+    bool StartRecording(const std::string& path, std::string* error);
+    // Ends the recording, if one runs; a failure to write it is kept with the others.
+    void StopRecording();
+    bool Recording() const { return recorder_ != nullptr; }
+
+    // Screenshots and recordings that could not be written, for the exit code.
     const std::vector<std::string>& Failures() const { return failures_; }
 
   private:
@@ -66,12 +77,15 @@ class RunnerControls final : public InputSink {
     std::function<void()> toggleFullScreen_;
     std::function<void()> toggleOverlay_;
     std::vector<std::string> failures_;
+    std::unique_ptr<GifRecorder> recorder_;
+    std::string recordingPath_;
+    long long recordedPresents_ = 0;  // frames presented when the recording last looked
 };
 
 // Where F12 writes by default: the user's pictures folder (XDG) under Nuvik/, or ./captures
 // when there is none.
 std::string DefaultCapturesDir();
-// A new file name there: nuvik-YYYYMMDD-HHMMSS-N.png with the first N that is free.
-std::string NextCapturePath(const std::string& directory);
+// A new file name there: nuvik-YYYYMMDD-HHMMSS-N.EXTENSION with the first N that is free.
+std::string NextCapturePath(const std::string& directory, const std::string& extension = "png");
 
 }  // namespace nuvik::host

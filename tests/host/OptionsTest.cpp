@@ -58,6 +58,11 @@ TEST(RunnerOptions, EveryOptionSetsWhatItNames) {
              EXPECT_EQ(o.capturesDir, "shots");
          }},
         {{"--speed=0.25"}, [](const Options& o) { EXPECT_EQ(o.speed, 0.25); }},
+        {{"--record=clip.gif", "--record-area=console"},
+         [](const Options& o) {
+             EXPECT_EQ(o.recordPath, "clip.gif");
+             EXPECT_TRUE(o.recordConsoleOnly);
+         }},
         {{"--pad=a=enter,start=f1"},
          [](const Options& o) {
              EXPECT_EQ(o.padMapping.KeyFor(nuvik::host::PadButton::A), 0x0D);      // Enter
@@ -137,6 +142,8 @@ TEST(RunnerOptions, BadOptionsAreRefusedWithAMessageNamingThem) {
         {{"--speed=nan"}, "bad speed 'nan'"},
         {{"--captures"}, "--captures needs a value"},
         {{"--pad=q=z"}, "unknown"},
+        {{"--record-area=window"}, "bad recording area 'window'"},
+        {{"--record"}, "--record needs a value"},
         {{"--window=0"}, "bad window scale '0'"},
         {{"--window=9"}, "bad window scale '9'"},
         {{"--window=2x"}, "bad window scale '2x'"},

@@ -1,10 +1,13 @@
 // The runner binary end to end, headless with the virtual clock: what a user sees and what
 // the report says, for every way of starting, steering and ending the program.
+#include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "runner/RunnerProcess.h"
@@ -212,6 +215,51 @@ TEST(RunnerEndToEnd, F12WritesTheScreenAsScreenshotDoesIntoTheCapturesFolderWith
     ASSERT_TRUE(win32::png::Read(captures[0].string(), &fromKey, &error)) << error;
     ASSERT_TRUE(win32::png::Read((run.directory / "shot.png").string(), &fromScript, &error));
     EXPECT_EQ(fromKey.rgb, fromScript.rgb);
+}
+
+TEST(RunnerEndToEnd, ARecordingHoldsEveryChangeOfTheScreenWithItsTimeAndIsTheSameEveryRun) {
+    struct Recorded {
+        int frames = 0;
+        int width = 0;
+        int totalDelayCs = 0;
+        std::string bytes;
+    };
+    auto record = [](const std::string& name, const std::string& area) {
+        auto path = std::filesystem::temp_directory_path() / ("nuvik-" + name + ".gif");
+        auto run = RunRunner(
+            name, With({"--run-for=2000", "--record=" + path.string(), "--record-area=" + area}));
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        Recorded recorded;
+        int error = 0;
+        GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+        EXPECT_NE(gif, nullptr) << error;
+        if (gif == nullptr || DGifSlurp(gif) != GIF_OK)
+            return std::make_pair(recorded, run);
+        recorded.frames = gif->ImageCount;
+        recorded.width = gif->SWidth;
+        for (int i = 0; i < gif->ImageCount; ++i) {
+            GraphicsControlBlock control{};
+            DGifSavedExtensionToGCB(gif, i, &control);
+            recorded.totalDelayCs += control.DelayTime;
+        }
+        DGifCloseFile(gif, &error);
+        std::ifstream in(path, std::ios::binary);
+        recorded.bytes.assign(std::istreambuf_iterator<char>(in), {});
+        std::filesystem::remove(path);
+        return std::make_pair(recorded, run);
+    };
+    auto [first, run] = record("record-a", "screen");
+    auto [second, again] = record("record-b", "screen");
+    EXPECT_EQ(first.bytes, second.bytes);
+    EXPECT_EQ(first.width, 640);
+    // The screen changes on every second present (and once before the first, when the window
+    // is painted): one GIF frame each, and together they last the run's 2000 ticks.
+    long long presented = NumberField(run.report, "frames_presented");
+    EXPECT_GE(first.frames, presented / 2);
+    EXPECT_LE(first.frames, presented / 2 + 2);
+    EXPECT_NEAR(first.totalDelayCs, 200, 1);
+    auto [console, small] = record("record-console", "console");
+    EXPECT_EQ(console.width, 320);
 }
 
 }  // namespace
