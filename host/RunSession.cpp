@@ -1,12 +1,12 @@
 #include "host/RunSession.h"
 
+#include "host/ScreenCapture.h"
+
 #include <algorithm>
 
 #include "win32/constants.h"
 #include "win32/platform/Clock.h"
 #include "win32/platform/Diagnostics.h"
-#include "win32/platform/Framebuffer.h"
-#include "win32/platform/Png.h"
 
 namespace nuvik::host {
 
@@ -171,8 +171,7 @@ void RunSession::AnswerOverdueMessageBox(std::uint32_t now) {
 
 void RunSession::TakeScreenshot(const ScriptEvent& event) {
     std::string error;
-    if (!win32::png::Write(win32::png::ToRgb(win32::Framebuffer::Instance().Buffer()), event.path,
-                           &error))
+    if (!WriteScreenPng(event.path, &error))
         failures_.push_back("cannot write screenshot " + event.path + " (script line " +
                             std::to_string(event.line) + "): " + error);
 }

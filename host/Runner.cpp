@@ -11,6 +11,7 @@
 #include "host/Report.h"
 #include "host/RunSession.h"
 #include "host/RunnerControls.h"
+#include "host/ScreenCapture.h"
 #include "host/Script.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/sdl/SdlHost.h"
@@ -19,7 +20,6 @@
 #include "win32/platform/Framebuffer.h"
 #include "win32/platform/Host.h"
 #include "win32/platform/Installation.h"
-#include "win32/platform/Png.h"
 #include "win32/platform/WindowSystem.h"
 
 namespace nuvik::host {
@@ -167,8 +167,7 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
     std::vector<std::string> failures = session.Failures();
     failures.insert(failures.end(), controls.Failures().begin(), controls.Failures().end());
     if (!options.screenshotPath.empty()) {
-        auto image = win32::png::ToRgb(win32::Framebuffer::Instance().Buffer());
-        if (!win32::png::Write(image, options.screenshotPath, &error))
+        if (!WriteScreenPng(options.screenshotPath, &error))
             failures.push_back("cannot write screenshot " + options.screenshotPath + ": " + error);
     }
     for (const std::string& failure : failures)

@@ -1,16 +1,12 @@
 #include "host/RunnerControls.h"
 
+#include "host/ScreenCapture.h"
+
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "win32/constants.h"
 #include "win32/platform/Clock.h"
 #include "win32/platform/Framebuffer.h"
-#include "win32/platform/Png.h"
 
 namespace nuvik::host {
 
@@ -33,54 +29,7 @@ bool IsRunnerKey(int virtualKey) {
     }
 }
 
-// XDG_PICTURES_DIR from the environment or from ~/.config/user-dirs.dirs, with $HOME expanded.
-std::string PicturesDir() {
-    if (const char* set = std::getenv("XDG_PICTURES_DIR"); set && *set)
-        return set;
-    const char* home = std::getenv("HOME");
-    if (!home || !*home)
-        return "";
-    std::string config = std::getenv("XDG_CONFIG_HOME") && *std::getenv("XDG_CONFIG_HOME")
-                             ? std::getenv("XDG_CONFIG_HOME")
-                             : std::string(home) + "/.config";
-    std::ifstream dirs(config + "/user-dirs.dirs");
-    std::string line;
-    const std::string key = "XDG_PICTURES_DIR=\"";
-    while (std::getline(dirs, line)) {
-        if (line.compare(0, key.size(), key) != 0 || line.back() != '"')
-            continue;
-        std::string value = line.substr(key.size(), line.size() - key.size() - 1);
-        if (value.compare(0, 5, "$HOME") == 0)
-            value = home + value.substr(5);
-        return value;
-    }
-    return "";
-}
-
 }  // namespace
-
-std::string DefaultCapturesDir() {
-    std::string pictures = PicturesDir();
-    std::error_code error;
-    if (!pictures.empty() && std::filesystem::is_directory(pictures, error))
-        return pictures + "/Nuvik";
-    return "captures";
-}
-
-std::string NextCapturePath(const std::string& directory, const std::string& extension) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    for (int counter = 1;; ++counter) {
-        std::string path =
-            directory + "/nuvik-" + stamp + "-" + std::to_string(counter) + "." + extension;
-        std::error_code error;
-        if (!std::filesystem::exists(path, error))
-            return path;
-    }
-}
 
 RunnerControls::RunnerControls(InputSink& program, const SystemHooks& hooks,
                                ControlSettings settings)
@@ -126,12 +75,8 @@ void RunnerControls::KeyDown(int virtualKey) {
             if (recorder_) {
                 StopRecording();
             } else {
-                std::string directory =
-                    settings_.capturesDir.empty() ? DefaultCapturesDir() : settings_.capturesDir;
-                std::error_code made;
-                std::filesystem::create_directories(directory, made);
                 std::string error;
-                if (!StartRecording(NextCapturePath(directory, "gif"), &error)) {
+                if (!StartRecording(NewCapturePath(settings_.capturesDir, "gif"), &error)) {
                     std::fprintf(stderr, "recording not started: %s\n", error.c_str());
                     failures_.push_back(error);
                 }
@@ -250,14 +195,9 @@ void RunnerControls::Deliver(std::function<void(InputSink&)> event) {
 }
 
 void RunnerControls::TakeScreenshot() {
-    std::string directory =
-        settings_.capturesDir.empty() ? DefaultCapturesDir() : settings_.capturesDir;
-    std::error_code made;
-    std::filesystem::create_directories(directory, made);
-    std::string path = NextCapturePath(directory);
+    std::string path = NewCapturePath(settings_.capturesDir, "png");
     std::string error;
-    auto image = win32::png::ToRgb(win32::Framebuffer::Instance().Buffer());
-    if (!win32::png::Write(image, path, &error)) {
+    if (!WriteScreenPng(path, &error)) {
         std::fprintf(stderr, "screenshot not written: %s\n", error.c_str());
         failures_.push_back(error);
         return;

@@ -82,10 +82,4 @@ class RunnerControls final : public InputSink {
     long long recordedPresents_ = 0;  // frames presented when the recording last looked
 };
 
-// Where F12 writes by default: the user's pictures folder (XDG) under Nuvik/, or ./captures
-// when there is none.
-std::string DefaultCapturesDir();
-// A new file name there: nuvik-YYYYMMDD-HHMMSS-N.EXTENSION with the first N that is free.
-std::string NextCapturePath(const std::string& directory, const std::string& extension = "png");
-
 }  // namespace nuvik::host
