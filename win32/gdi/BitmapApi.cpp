@@ -9,12 +9,12 @@
 #include "gdi/GdiObjects.h"
 #include "gdi/StockObjects.h"
 
+using win32::RectSet;
 using win32::gdi::Bitmap;
 using win32::gdi::Blit;
 using win32::gdi::BlitSpec;
 using win32::gdi::Box;
 using win32::gdi::Brush;
-using win32::gdi::ClipList;
 using win32::gdi::DeviceContext;
 using win32::gdi::DibView;
 using win32::gdi::FindDC;
@@ -134,11 +134,11 @@ int DibRows(Bitmap& bitmap, const DibView& dib, const Surface& dibRows, int imag
     if (intoBitmap) {
         spec.dst = rows;
         spec.src = local;
-        Blit(bitmap.surface, ClipList{bitmap.surface.Bounds()}, &dibRows, spec);
+        Blit(bitmap.surface, RectSet{bitmap.surface.Bounds()}, &dibRows, spec);
     } else {
         spec.dst = local;
         spec.src = rows;
-        Blit(dibRows, ClipList{dibRows.Bounds()}, &bitmap.surface, spec);
+        Blit(dibRows, RectSet{dibRows.Bounds()}, &bitmap.surface, spec);
     }
     return lines;
 }

@@ -168,7 +168,7 @@ void PatternPiece(const Surface& dst, const BlitSpec& spec, const RECT& piece, D
 
 }  // namespace
 
-RECT Blit(const Surface& dst, const ClipList& clip, const Surface* src, const BlitSpec& spec) {
+RECT Blit(const Surface& dst, const RectSet& clip, const Surface* src, const BlitSpec& spec) {
     RECT touched{0, 0, 0, 0};
     if (dst.IsEmpty() || spec.dst.IsEmpty() || spec.rop3 == 0xAA)
         return touched;
@@ -183,7 +183,7 @@ RECT Blit(const Surface& dst, const ClipList& clip, const Surface* src, const Bl
             if (IsEmptyRect(piece))
                 continue;
             PatternPiece(dst, spec, piece, mask);
-            touched = UnionRect(touched, piece);
+            touched = BoundingUnion(touched, piece);
         }
         return touched;
     }
@@ -208,7 +208,7 @@ RECT Blit(const Surface& dst, const ClipList& clip, const Surface* src, const Bl
             CopyPiece(context, piece);
         else
             StretchPiece(context, piece);
-        touched = UnionRect(touched, piece);
+        touched = BoundingUnion(touched, piece);
     }
     return touched;
 }

@@ -2,7 +2,7 @@
 // nearest pixel, transparent copies, and any ternary raster operation.
 #pragma once
 
-#include "gdi/ClipList.h"
+#include "core/RectSet.h"
 #include "gdi/Raster.h"
 #include "gdi/Surface.h"
 
@@ -21,6 +21,6 @@ struct BlitSpec {
 
 // Destination pixels whose source pixel lies outside the source are left alone. Returns the
 // bounds of what was written.
-RECT Blit(const Surface& dst, const ClipList& clip, const Surface* src, const BlitSpec& spec);
+RECT Blit(const Surface& dst, const RectSet& clip, const Surface* src, const BlitSpec& spec);
 
 }  // namespace win32::gdi

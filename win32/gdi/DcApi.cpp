@@ -11,9 +11,9 @@
 #include "gdi/StockObjects.h"
 #include "win32/platform/DeviceContexts.h"
 
+using win32::RectSet;
 using win32::gdi::Bitmap;
 using win32::gdi::Brush;
-using win32::gdi::ClipList;
 using win32::gdi::DeviceContext;
 using win32::gdi::FindDC;
 using win32::gdi::Font;
@@ -24,10 +24,10 @@ using win32::gdi::Pen;
 
 namespace {
 
-int RegionKind(const ClipList& clip) {
-    if (clip.empty())
+int RegionKind(const RectSet& clip) {
+    if (clip.IsEmpty())
         return NULLREGION;
-    return clip.size() == 1 ? SIMPLEREGION : COMPLEXREGION;
+    return clip.Count() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
 // Far beyond any target, small enough that offsets added to it stay within LONG.
@@ -376,9 +376,9 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
         return ERROR;
     RECT device = dc->ToDevice(RECT{left, top, right, bottom});
     if (dc->state.hasUserClip)
-        dc->state.userClip = win32::gdi::IntersectClip(dc->state.userClip, device);
+        dc->state.userClip.Intersect(device);
     else
-        dc->state.userClip = win32::gdi::IsEmptyRect(device) ? ClipList{} : ClipList{device};
+        dc->state.userClip = RectSet{device};
     dc->state.hasUserClip = true;
     dc->Invalidate();
     return RegionKind(dc->Clip());
@@ -390,8 +390,8 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
         return ERROR;
     RECT device = dc->ToDevice(RECT{left, top, right, bottom});
     if (!dc->state.hasUserClip)
-        dc->state.userClip = ClipList{RECT{-kFar, -kFar, kFar, kFar}};
-    dc->state.userClip = win32::gdi::SubtractFromClip(dc->state.userClip, device);
+        dc->state.userClip = RectSet{RECT{-kFar, -kFar, kFar, kFar}};
+    dc->state.userClip.Subtract(device);
     dc->state.hasUserClip = true;
     dc->Invalidate();
     return RegionKind(dc->Clip());
@@ -401,12 +401,12 @@ int GetClipBox(HDC hdc, LPRECT lprect) {
     DeviceContext* dc = FindDC(hdc);
     if (dc == nullptr || lprect == nullptr)
         return ERROR;
-    const ClipList& clip = dc->Clip();
-    if (clip.empty()) {
+    const RectSet& clip = dc->Clip();
+    if (clip.IsEmpty()) {
         *lprect = RECT{0, 0, 0, 0};
         return NULLREGION;
     }
-    RECT bounds = win32::gdi::ClipBounds(clip);
+    RECT bounds = clip.Bounds();
     POINT o = dc->Offset();
     *lprect = RECT{bounds.left - o.x, bounds.top - o.y, bounds.right - o.x, bounds.bottom - o.y};
     return RegionKind(clip);

@@ -58,23 +58,27 @@ const Surface& DeviceContext::Target() {
     return surface_;
 }
 
-const ClipList& DeviceContext::Clip() {
+const RectSet& DeviceContext::Clip() {
     if (cacheValid_)
         return clip_;
     surface_ = Surface{};
-    clip_.clear();
+    clip_.Clear();
     if (type_ == Type::Target) {
         int bpp = targetBuffer_.format.bitsPerPixel;
         if (targetBuffer_.bits != nullptr && (bpp == 16 || bpp == 24 || bpp == 32)) {
             surface_ = Surface::FromBuffer(targetBuffer_);
-            clip_ = NormalizeClip(targetClip_, surface_.Bounds());
+            clip_ = RectSet::Covering(targetClip_, surface_.Bounds());
         }
     } else if (Bitmap* bitmap = ObjectTable::Instance().FindAs<Bitmap>(state.bitmap)) {
         surface_ = bitmap->surface;
-        clip_ = ClipList{surface_.Bounds()};
+        clip_ = RectSet{surface_.Bounds()};
     }
-    if (state.hasUserClip)
-        clip_ = IntersectClip(clip_, state.userClip);
+    if (state.hasUserClip) {
+        // The user's rectangles lead, as drawing meets the pieces in this order.
+        RectSet both = state.userClip;
+        both.Intersect(clip_);
+        clip_ = std::move(both);
+    }
     cacheValid_ = true;
     return clip_;
 }
@@ -111,7 +115,8 @@ void DeviceContext::NoteDrawn(const RECT& deviceRect) {
         screen.MarkDirty(deviceRect);
 }
 
-void DeviceContext::SetTarget(const PixelBuffer& target, POINT origin, const ClipList& clip) {
+void DeviceContext::SetTarget(const PixelBuffer& target, POINT origin,
+                              const std::vector<RECT>& clip) {
     targetBuffer_ = target;
     targetOrigin_ = origin;
     targetClip_ = clip;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "gdi/ClipList.h"
+#include "core/RectSet.h"
 #include "gdi/ObjectTable.h"
 #include "gdi/Surface.h"
 #include "win32/gdi.h"
@@ -27,7 +27,7 @@ struct DcState {
     POINT brushOrigin{0, 0};
     // Set by IntersectClipRect / ExcludeClipRect, in target pixel coordinates.
     bool hasUserClip = false;
-    ClipList userClip;
+    RectSet userClip;
 };
 
 class DeviceContext : public GdiObject {
@@ -42,7 +42,7 @@ class DeviceContext : public GdiObject {
 
     // Where drawing lands and where it may land (cached until Invalidate).
     const Surface& Target();
-    const ClipList& Clip();
+    const RectSet& Clip();
     // Logical to target pixel coordinates.
     POINT Offset() const;
     RECT ToDevice(const RECT& logical) const;
@@ -52,7 +52,7 @@ class DeviceContext : public GdiObject {
     void NoteDrawn(const RECT& deviceRect);
 
     // Target DCs.
-    void SetTarget(const PixelBuffer& target, POINT origin, const ClipList& clip);
+    void SetTarget(const PixelBuffer& target, POINT origin, const std::vector<RECT>& clip);
     const PixelBuffer& TargetBuffer() const { return targetBuffer_; }
 
     // Puts `handle` into the current state, returns what it replaced (null on failure).
@@ -70,12 +70,12 @@ class DeviceContext : public GdiObject {
     Type type_;
     PixelBuffer targetBuffer_;
     POINT targetOrigin_{0, 0};
-    ClipList targetClip_;
+    std::vector<RECT> targetClip_;
     std::vector<DcState> saved_;
 
     bool cacheValid_ = false;
     Surface surface_;
-    ClipList clip_;
+    RectSet clip_;
 };
 
 DeviceContext* FindDC(HDC dc);

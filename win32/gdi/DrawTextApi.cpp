@@ -52,11 +52,11 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
             top = std::int64_t{lprc->bottom} - lineHeight;
     }
     POINT o = dc->Offset();
-    win32::gdi::ClipList clip = dc->Clip();
+    win32::RectSet clip = dc->Clip();
     if (!(format & DT_NOCLIP)) {
         win32::gdi::Box box = win32::gdi::DeviceBox(*dc, *lprc);
         const RECT everything{-(1 << 30), -(1 << 30), 1 << 30, 1 << 30};
-        clip = win32::gdi::IntersectClip(clip, win32::gdi::ClipBox(box, everything));
+        clip.Intersect(win32::gdi::ClipBox(box, everything));
     }
     std::int64_t y = top;
     for (const LaidLine& line : lines) {

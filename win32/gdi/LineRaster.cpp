@@ -72,13 +72,13 @@ void DrawLine(DeviceContext& dc, const Pen& pen, std::int64_t x0, std::int64_t y
         return;
 
     const Surface& target = dc.Target();
-    const ClipList& clip = dc.Clip();
-    if (clip.empty())
+    const RectSet& clip = dc.Clip();
+    if (clip.IsEmpty())
         return;
     int width = std::max(pen.width, 1);
     int before = (width - 1) / 2;
     int after = width / 2;
-    RECT bounds = ClipBounds(clip);
+    RECT bounds = clip.Bounds();
     // Pixels whose stamp may reach the clip region.
     std::int64_t lo[2] = {std::int64_t{bounds.left} - after, std::int64_t{bounds.top} - after};
     std::int64_t hi[2] = {std::int64_t{bounds.right} + before,
@@ -125,7 +125,7 @@ void DrawLine(DeviceContext& dc, const Pen& pen, std::int64_t x0, std::int64_t y
                     auto px = static_cast<int>(x);
                     auto py = static_cast<int>(y);
                     Rop2Span(target, py, px, px + 1, rop2, value);
-                    touched = UnionRect(touched, RECT{px, py, px + 1, py + 1});
+                    touched = BoundingUnion(touched, RECT{px, py, px + 1, py + 1});
                     break;
                 }
             }
@@ -138,7 +138,7 @@ void DrawLine(DeviceContext& dc, const Pen& pen, std::int64_t x0, std::int64_t y
                 continue;
             for (int py = piece.top; py < piece.bottom; ++py)
                 Rop2Span(target, py, piece.left, piece.right, rop2, value);
-            touched = UnionRect(touched, piece);
+            touched = BoundingUnion(touched, piece);
         }
     }
     dc.NoteDrawn(touched);

@@ -32,15 +32,6 @@ RECT ClipBox(const Box& box, const RECT& clip) {
                 static_cast<LONG>(bottom)};
 }
 
-RECT UnionRect(const RECT& a, const RECT& b) {
-    if (IsEmptyRect(a))
-        return b;
-    if (IsEmptyRect(b))
-        return a;
-    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
-}
-
 void FillBox(DeviceContext& dc, const Box& box, int rop2, DWORD value) {
     if (box.IsEmpty() || rop2 == R2_NOP)
         return;
@@ -52,7 +43,7 @@ void FillBox(DeviceContext& dc, const Box& box, int rop2, DWORD value) {
             continue;
         for (int y = piece.top; y < piece.bottom; ++y)
             Rop2Span(target, y, piece.left, piece.right, rop2, value);
-        touched = UnionRect(touched, piece);
+        touched = BoundingUnion(touched, piece);
     }
     dc.NoteDrawn(touched);
 }

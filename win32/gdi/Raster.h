@@ -25,7 +25,6 @@ Box DeviceBox(DeviceContext& dc, std::int64_t x, std::int64_t y, std::int64_t w,
 Box DeviceBox(DeviceContext& dc, const RECT& logical);
 // The part of `box` inside `clip` (always within int range).
 RECT ClipBox(const Box& box, const RECT& clip);
-RECT UnionRect(const RECT& a, const RECT& b);
 
 // Combines `value` with every pixel of `box` under a binary raster operation.
 void FillBox(DeviceContext& dc, const Box& box, int rop2, DWORD value);

@@ -59,9 +59,9 @@ void Outline(DeviceContext& dc, const Box& box, int rop2, DWORD value, Keep keep
         auto px = static_cast<int>(x);
         auto py = static_cast<int>(y);
         win32::gdi::Rop2Span(target, py, px, px + 1, rop2, value);
-        touched = win32::gdi::UnionRect(touched, RECT{px, py, px + 1, py + 1});
+        touched = win32::BoundingUnion(touched, RECT{px, py, px + 1, py + 1});
     };
-    RECT bounds = win32::gdi::ClipBounds(dc.Clip());
+    RECT bounds = dc.Clip().Bounds();
     // Only the stretch of each edge that can meet the clip region is walked.
     std::int64_t x0 = std::max<std::int64_t>(box.left, bounds.left);
     std::int64_t x1 = std::min<std::int64_t>(box.right, bounds.right);

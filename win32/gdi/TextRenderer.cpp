@@ -13,7 +13,7 @@ namespace win32::gdi {
 
 namespace {
 
-RECT FillClipped(const Surface& target, const ClipList& clip, const Box& box, DWORD value) {
+RECT FillClipped(const Surface& target, const RectSet& clip, const Box& box, DWORD value) {
     RECT touched{0, 0, 0, 0};
     if (box.IsEmpty())
         return touched;
@@ -23,13 +23,13 @@ RECT FillClipped(const Surface& target, const ClipList& clip, const Box& box, DW
             continue;
         for (int y = piece.top; y < piece.bottom; ++y)
             FillSpan(target, y, piece.left, piece.right, value);
-        touched = UnionRect(touched, piece);
+        touched = BoundingUnion(touched, piece);
     }
     return touched;
 }
 
 bool WhollyInside(const Glyph& glyph, std::int64_t pen, std::int64_t baseline,
-                  const ClipList& reach) {
+                  const RectSet& reach) {
     for (const RECT& r : reach) {
         if (pen + glyph.left >= r.left && pen + glyph.right <= r.right &&
             baseline + glyph.top >= r.top && baseline + glyph.bottom <= r.bottom)
@@ -42,7 +42,7 @@ bool WhollyInside(const Glyph& glyph, std::int64_t pen, std::int64_t baseline,
 // pixels in place rather than through a general span fill.
 template <typename Pixel>
 void DrawGlyphs(const Surface& target, RealizedFont& font, const std::u32string& text,
-                std::int64_t pen, std::int64_t baseline, const ClipList& reach, DWORD ink) {
+                std::int64_t pen, std::int64_t baseline, const RectSet& reach, DWORD ink) {
     for (char32_t c : text) {
         const Glyph& glyph = font.GlyphFor(c);
         if constexpr (!std::is_void_v<Pixel>) {
@@ -106,9 +106,9 @@ std::u32string DecodeText(const char* text, int length) {
 }
 
 void DrawTextRun(DeviceContext& dc, RealizedFont& font, const std::u32string& text,
-                 const TextPlacement& at, const ClipList& clip, std::size_t underlineAt) {
+                 const TextPlacement& at, const RectSet& clip, std::size_t underlineAt) {
     const Surface& target = dc.Target();
-    if (clip.empty() || target.IsEmpty())
+    if (clip.IsEmpty() || target.IsEmpty())
         return;
     PixelCodec codec(target);
     DWORD ink = codec.Pack(dc.state.textColor);
@@ -126,12 +126,8 @@ void DrawTextRun(DeviceContext& dc, RealizedFont& font, const std::u32string& te
     std::int64_t margin = 2 * std::int64_t{font.GetStyle().pixelSize};
     Box runBox{at.x - margin, at.top - margin, at.x + width + margin,
                at.top + font.Height() + margin};
-    ClipList reach;
-    for (const RECT& c : clip) {
-        RECT inside = ClipBox(runBox, c);
-        if (!IsEmptyRect(inside))
-            reach.push_back(inside);
-    }
+    RectSet reach = clip;
+    reach.Intersect(ClipBox(runBox, clip.Bounds()));
     switch (target.bitsPerPixel) {
         case 16:
             DrawGlyphs<std::uint16_t>(target, font, text, at.x, baseline, reach, ink);
@@ -144,7 +140,7 @@ void DrawTextRun(DeviceContext& dc, RealizedFont& font, const std::u32string& te
             break;
     }
     for (const RECT& r : reach)
-        touched = UnionRect(touched, r);
+        touched = BoundingUnion(touched, r);
 
     // Lines under or through the text sit a little below the baseline and at a third of the
     // ascent, a pixel thick per 16 pixels of em.
@@ -152,18 +148,18 @@ void DrawTextRun(DeviceContext& dc, RealizedFont& font, const std::u32string& te
     std::int64_t underlineY = baseline + std::max(1, std::min(font.Descent() - thickness, 2));
     const RealizedFont::Style& style = font.GetStyle();
     if (style.underline)
-        touched = UnionRect(
+        touched = BoundingUnion(
             touched, FillClipped(target, reach,
                                  Box{at.x, underlineY, at.x + width, underlineY + thickness}, ink));
     if (style.strikeOut) {
         std::int64_t y = baseline - font.Ascent() / 3;
-        touched = UnionRect(
+        touched = BoundingUnion(
             touched, FillClipped(target, reach, Box{at.x, y, at.x + width, y + thickness}, ink));
     }
     if (underlineAt < text.size() && !style.underline) {
         std::int64_t x = at.x + font.Measure(text.data(), underlineAt);
         std::int64_t w = font.GlyphFor(text[underlineAt]).advance;
-        touched = UnionRect(
+        touched = BoundingUnion(
             touched, FillClipped(target, reach, Box{x, underlineY, x + w, underlineY + 1}, ink));
     }
     dc.NoteDrawn(touched);

@@ -25,7 +25,7 @@ struct TextPlacement {
 // mode) is the run's advance by the font's height. `underlineAt` is an index whose character
 // gets an underline of its own (for '&' prefixes), or npos.
 void DrawTextRun(DeviceContext& dc, RealizedFont& font, const std::u32string& text,
-                 const TextPlacement& at, const ClipList& clip,
+                 const TextPlacement& at, const RectSet& clip,
                  std::size_t underlineAt = std::u32string::npos);
 
 }  // namespace win32::gdi

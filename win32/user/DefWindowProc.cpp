@@ -70,7 +70,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_NCHITTEST: {
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            return user::Contains(user::ScreenRect(window), p) ? HTCLIENT : HTNOWHERE;
+            return win32::Contains(user::ScreenRect(window), p) ? HTCLIENT : HTNOWHERE;
         }
         case WM_NCACTIVATE:
             return TRUE;

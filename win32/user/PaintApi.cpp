@@ -4,11 +4,12 @@
 #include "win32/user.h"
 
 namespace user = win32::user;
+using win32::RectSet;
 
 namespace {
 
-user::Region AreaOf(const user::Window* window, const RECT* rect) {
-    return user::Region(rect != nullptr ? *rect : user::ClientRect(window));
+RectSet AreaOf(const user::Window* window, const RECT* rect) {
+    return RectSet(rect != nullptr ? *rect : user::ClientRect(window));
 }
 
 // WM_PAINT sent straight to the window (UpdateWindow, RDW_UPDATENOW), parents first.
@@ -29,7 +30,7 @@ void PaintNow(user::Window* window, bool children) {
     }
 }
 
-void Redraw(user::Window* window, const user::Region& area, UINT flags) {
+void Redraw(user::Window* window, const RectSet& area, UINT flags) {
     if (flags & RDW_INVALIDATE)
         user::InvalidateClient(window, area, (flags & RDW_ERASE) != 0);
     if (flags & RDW_INTERNALPAINT)
@@ -45,7 +46,7 @@ void Redraw(user::Window* window, const user::Region& area, UINT flags) {
     if (!(flags & RDW_ALLCHILDREN))
         return;
     for (user::Window* child : window->children) {
-        user::Region childArea = area;
+        RectSet childArea = area;
         childArea.Translate(-child->rect.left, -child->rect.top);
         Redraw(child, childArea, flags);
     }
@@ -139,7 +140,7 @@ BOOL GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL bErase) {
         *lpRect = bounds;
     if (bErase && !window->update.IsEmpty())
         user::EraseNow(window);
-    return user::IsEmptyRect(bounds) ? FALSE : TRUE;
+    return win32::IsEmptyRect(bounds) ? FALSE : TRUE;
 }
 
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
@@ -148,7 +149,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
     if (window == nullptr || lpPaint == nullptr)
         return nullptr;
     window->paintedInDispatch = true;
-    user::Region area = window->update;
+    RectSet area = window->update;
     area.Intersect(user::ClientRect(window));
     bool erase = window->eraseNeeded;
     window->internalPaint = false;
@@ -175,7 +176,7 @@ BOOL EndPaint(HWND, const PAINTSTRUCT* lpPaint) {
 HDC GetDC(HWND hWnd) {
     if (hWnd != nullptr && user::Find(hWnd) == nullptr)
         return nullptr;
-    return user::OpenDC(hWnd, false, user::Region());
+    return user::OpenDC(hWnd, false, RectSet());
 }
 
 HDC GetWindowDC(HWND hWnd) {

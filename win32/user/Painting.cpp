@@ -22,10 +22,10 @@ void SyncPaintFlag(Window* window) {
 
 }  // namespace
 
-void InvalidateClient(Window* window, const Region& area, bool erase) {
+void InvalidateClient(Window* window, const RectSet& area, bool erase) {
     if (!IsDrawable(window))
         return;
-    Region inside = area;
+    RectSet inside = area;
     inside.Intersect(ClientRect(window));
     if (inside.IsEmpty())
         return;
@@ -38,14 +38,14 @@ void InvalidateClient(Window* window, const Region& area, bool erase) {
     if (window->style & WS_CLIPCHILDREN)
         return;
     for (Window* child : window->children) {
-        Region theirs = inside;
+        RectSet theirs = inside;
         theirs.Translate(-child->rect.left, -child->rect.top);
         InvalidateClient(child, theirs, erase);
     }
 }
 
 void InvalidateWhole(Window* window, bool erase, bool children) {
-    InvalidateClient(window, Region(ClientRect(window)), erase);
+    InvalidateClient(window, RectSet(ClientRect(window)), erase);
     if (children) {
         for (Window* child : window->children)
             InvalidateWhole(child, erase, true);
@@ -82,7 +82,7 @@ void VisibleSnapshot::InvalidateGained(const Window* exclude) const {
     for (Window* window : AllWindows()) {
         if ((exclude != nullptr && IsDescendant(window, exclude)) || !IsDrawable(window))
             continue;
-        Region gained = VisibleRegion(window);
+        RectSet gained = VisibleRegion(window);
         for (const auto& [handle, before] : shown_) {
             if (handle == window->handle) {
                 gained.Subtract(before);
@@ -125,7 +125,7 @@ struct DcRecord {
     HWND hwnd = nullptr;  // null: the whole screen
     bool paint = false;   // from BeginPaint: limited to `paintArea`
     bool orphan = false;  // its window is gone: draws nothing
-    Region paintArea;     // screen coordinates
+    RectSet paintArea;    // screen coordinates
 };
 
 struct DcTable {
@@ -151,7 +151,7 @@ void Place(const DcRecord& record, POINT* origin, std::vector<RECT>* clip) {
     if (window == nullptr)
         return;
     *origin = ClientOrigin(window);
-    Region visible = DrawingRegion(window);
+    RectSet visible = DrawingRegion(window);
     if (record.paint)
         visible.Intersect(record.paintArea);
     *clip = visible.Rects();
@@ -174,7 +174,7 @@ void EnsureModeListener() {
 
 }  // namespace
 
-HDC OpenDC(HWND hwnd, bool paint, const Region& paintArea) {
+HDC OpenDC(HWND hwnd, bool paint, const RectSet& paintArea) {
     EnsureModeListener();
     DcRecord record;
     record.hwnd = hwnd;
@@ -247,7 +247,7 @@ void EraseNow(Window* window) {
         return;
     window->eraseNeeded = false;
     POINT origin = ClientOrigin(window);
-    Region area = window->update;
+    RectSet area = window->update;
     area.Translate(origin.x, origin.y);
     HDC dc = OpenDC(window->handle, true, area);
     if (dc == nullptr)

@@ -3,8 +3,8 @@
 // shows on the screen.
 #pragma once
 
+#include "core/RectSet.h"
 #include "user/MessageQueue.h"
-#include "user/Region.h"
 #include "user/WindowTree.h"
 
 #include <utility>
@@ -13,7 +13,7 @@
 namespace win32::user {
 
 // Adds `area` (client coordinates) to the update region of a drawable window.
-void InvalidateClient(Window* window, const Region& area, bool erase);
+void InvalidateClient(Window* window, const RectSet& area, bool erase);
 // The whole client area, and with `children` that of every descendant.
 void InvalidateWhole(Window* window, bool erase, bool children);
 // Removes `area` (client coordinates; null: everything) from the update region.
@@ -29,7 +29,7 @@ class VisibleSnapshot {
     void InvalidateGained(const Window* exclude) const;
 
   private:
-    std::vector<std::pair<HWND, Region>> shown_;
+    std::vector<std::pair<HWND, RectSet>> shown_;
 };
 // Window geometry, visibility or z-order changed, or the screen format: every device context
 // handed out is clipped and placed anew.
@@ -42,7 +42,7 @@ bool TakePaintMessage(const MessageFilter& filter, MSG* msg);
 void FinishPaintDispatch(Window* window);
 // A device context on the framebuffer for `hwnd` (null: the whole screen), clipped to the
 // window's visible region and, for `paint`, to `paintArea` (screen coordinates).
-HDC OpenDC(HWND hwnd, bool paint, const Region& paintArea);
+HDC OpenDC(HWND hwnd, bool paint, const RectSet& paintArea);
 bool CloseDC(HDC dc);
 HWND WindowOfDC(HDC dc);
 void SetInternalPaint(Window* window, bool on);

@@ -1,7 +1,7 @@
 // The rectangle helpers of user32.
 #include <algorithm>
 
-#include "user/Region.h"
+#include "core/RectSet.h"
 #include "win32/user.h"
 
 BOOL SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom) {
@@ -32,22 +32,22 @@ BOOL InflateRect(LPRECT lprc, int dx, int dy) {
 BOOL OffsetRect(LPRECT lprc, int dx, int dy) {
     if (lprc == nullptr)
         return FALSE;
-    *lprc = win32::user::Offset(*lprc, dx, dy);
+    *lprc = win32::Offset(*lprc, dx, dy);
     return TRUE;
 }
 
 BOOL IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2) {
     if (lprcDst == nullptr || lprcSrc1 == nullptr || lprcSrc2 == nullptr)
         return FALSE;
-    *lprcDst = win32::user::Intersection(*lprcSrc1, *lprcSrc2);
-    return win32::user::IsEmptyRect(*lprcDst) ? FALSE : TRUE;
+    *lprcDst = win32::Intersection(*lprcSrc1, *lprcSrc2);
+    return win32::IsEmptyRect(*lprcDst) ? FALSE : TRUE;
 }
 
 BOOL UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2) {
     if (lprcDst == nullptr || lprcSrc1 == nullptr || lprcSrc2 == nullptr)
         return FALSE;
-    *lprcDst = win32::user::BoundingUnion(*lprcSrc1, *lprcSrc2);
-    if (win32::user::IsEmptyRect(*lprcDst)) {
+    *lprcDst = win32::BoundingUnion(*lprcSrc1, *lprcSrc2);
+    if (win32::IsEmptyRect(*lprcDst)) {
         *lprcDst = RECT{0, 0, 0, 0};
         return FALSE;
     }
@@ -72,7 +72,7 @@ BOOL SubtractRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2) {
             result.right = std::max(cut.left, result.left);
     }
     // Nothing left is an empty rectangle at the origin.
-    if (win32::user::IsEmptyRect(result)) {
+    if (win32::IsEmptyRect(result)) {
         *lprcDst = RECT{0, 0, 0, 0};
         return FALSE;
     }
@@ -81,11 +81,11 @@ BOOL SubtractRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2) {
 }
 
 BOOL IsRectEmpty(const RECT* lprc) {
-    return lprc == nullptr || win32::user::IsEmptyRect(*lprc) ? TRUE : FALSE;
+    return lprc == nullptr || win32::IsEmptyRect(*lprc) ? TRUE : FALSE;
 }
 
 BOOL PtInRect(const RECT* lprc, POINT pt) {
-    return lprc != nullptr && win32::user::Contains(*lprc, pt) ? TRUE : FALSE;
+    return lprc != nullptr && win32::Contains(*lprc, pt) ? TRUE : FALSE;
 }
 
 BOOL EqualRect(const RECT* lprc1, const RECT* lprc2) {

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "user/Region.h"
+#include "core/RectSet.h"
 #include "user/WindowOps.h"
 #include "user/WindowTree.h"
 #include "win32/platform/Framebuffer.h"
@@ -133,11 +133,11 @@ HWND WindowFromPoint(POINT Point) {
 
 HWND ChildWindowFromPoint(HWND hWndParent, POINT Point) {
     user::Window* parent = user::Find(hWndParent);
-    if (parent == nullptr || !user::Contains(user::ClientRect(parent), Point))
+    if (parent == nullptr || !win32::Contains(user::ClientRect(parent), Point))
         return nullptr;
     // Hidden and disabled children count here, unlike for mouse input.
     for (user::Window* child : parent->children) {
-        if (user::Contains(child->rect, Point))
+        if (win32::Contains(child->rect, Point))
             return child->handle;
     }
     return hWndParent;

@@ -240,13 +240,13 @@ namespace {
 // a window without WS_CLIPCHILDREN draws over its children and a child without WS_CLIPSIBLINGS
 // over the siblings above it (top-level windows always clip one another); otherwise what of it
 // actually shows.
-Region ScreenArea(const Window* window, bool byStyle) {
+RectSet ScreenArea(const Window* window, bool byStyle) {
     if (!IsDrawable(window))
-        return Region();
+        return RectSet();
     RECT area = ScreenRect(window);
     for (const Window* a = window->parent; a != nullptr; a = a->parent)
         area = Intersection(area, ScreenRect(a));
-    Region region(area);
+    RectSet region(area);
     if (region.IsEmpty())
         return region;
     if (!byStyle || (window->style & WS_CLIPCHILDREN)) {
@@ -276,11 +276,11 @@ Region ScreenArea(const Window* window, bool byStyle) {
 
 }  // namespace
 
-Region VisibleRegion(const Window* window) {
+RectSet VisibleRegion(const Window* window) {
     return ScreenArea(window, false);
 }
 
-Region DrawingRegion(const Window* window) {
+RectSet DrawingRegion(const Window* window) {
     return ScreenArea(window, true);
 }
 

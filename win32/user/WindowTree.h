@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "user/Region.h"
+#include "core/RectSet.h"
 #include "win32/types.h"
 
 namespace win32::user {
@@ -46,7 +46,7 @@ struct Window {
     RECT rect{0, 0, 0, 0};          // in the parent's client coordinates (top-level: screen)
     std::uint64_t serial = 0;       // creation order
 
-    Region update;  // client coordinates
+    RectSet update;  // client coordinates
     bool eraseNeeded = false;
     bool internalPaint = false;
     bool paintQueued = false;  // counted in PendingPaintCount()
@@ -101,11 +101,11 @@ bool IsDrawable(const Window* window);
 // What of the window's client area shows on the screen: its rectangle within its ancestors,
 // without its visible children, the siblings above it (at every level) and the top-level
 // windows above its own.
-Region VisibleRegion(const Window* window);
+RectSet VisibleRegion(const Window* window);
 // Where the window's device contexts draw: as VisibleRegion, except that a window without
 // WS_CLIPCHILDREN keeps its children's area and a child without WS_CLIPSIBLINGS the area of the
 // siblings above it (and so draws over them).
-Region DrawingRegion(const Window* window);
+RectSet DrawingRegion(const Window* window);
 
 // ---- messages ----------------------------------------------------------------------------
 LRESULT Send(Window* window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,35 +1,8 @@
-#include "user/Region.h"
+#include "core/RectSet.h"
 
 #include <algorithm>
 
-namespace win32::user {
-
-bool IsEmptyRect(const RECT& r) {
-    return r.right <= r.left || r.bottom <= r.top;
-}
-
-RECT Intersection(const RECT& a, const RECT& b) {
-    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-           std::min(a.bottom, b.bottom)};
-    return IsEmptyRect(r) ? RECT{0, 0, 0, 0} : r;
-}
-
-RECT BoundingUnion(const RECT& a, const RECT& b) {
-    if (IsEmptyRect(a))
-        return b;
-    if (IsEmptyRect(b))
-        return a;
-    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
-}
-
-RECT Offset(const RECT& r, int dx, int dy) {
-    return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-}
-
-bool Contains(const RECT& r, POINT p) {
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
+namespace win32 {
 
 namespace {
 
@@ -52,22 +25,29 @@ void AppendDifference(const RECT& from, const RECT& cut, std::vector<RECT>* out)
 
 }  // namespace
 
-Region::Region(const RECT& r) {
+RectSet::RectSet(const RECT& r) {
     if (!IsEmptyRect(r))
         rects_.push_back(r);
 }
 
-RECT Region::Bounds() const {
+RectSet RectSet::Covering(const std::vector<RECT>& rects, const RECT& bounds) {
+    RectSet set;
+    for (const RECT& r : rects)
+        set.Add(Intersection(r, bounds));
+    return set;
+}
+
+RECT RectSet::Bounds() const {
     RECT bounds{0, 0, 0, 0};
     for (const RECT& r : rects_)
         bounds = BoundingUnion(bounds, r);
     return bounds;
 }
 
-void Region::Add(const RECT& r) {
+void RectSet::Add(const RECT& r) {
     if (IsEmptyRect(r))
         return;
-    // Keep the rectangles disjoint: only the parts of `r` not yet covered are added.
+    // Only the parts of `r` not yet covered are added.
     std::vector<RECT> pieces{r};
     for (const RECT& existing : rects_) {
         std::vector<RECT> next;
@@ -80,12 +60,12 @@ void Region::Add(const RECT& r) {
     rects_.insert(rects_.end(), pieces.begin(), pieces.end());
 }
 
-void Region::Add(const Region& other) {
+void RectSet::Add(const RectSet& other) {
     for (const RECT& r : other.rects_)
         Add(r);
 }
 
-void Region::Subtract(const RECT& r) {
+void RectSet::Subtract(const RECT& r) {
     if (IsEmptyRect(r) || rects_.empty())
         return;
     std::vector<RECT> next;
@@ -95,22 +75,23 @@ void Region::Subtract(const RECT& r) {
     rects_.swap(next);
 }
 
-void Region::Subtract(const Region& other) {
+void RectSet::Subtract(const RectSet& other) {
     for (const RECT& r : other.rects_)
         Subtract(r);
 }
 
-void Region::Intersect(const RECT& r) {
-    std::vector<RECT> next;
+void RectSet::Intersect(const RECT& r) {
+    // In place: each kept piece is written at or before where it was read.
+    auto kept = rects_.begin();
     for (const RECT& existing : rects_) {
         RECT overlap = Intersection(existing, r);
         if (!IsEmptyRect(overlap))
-            next.push_back(overlap);
+            *kept++ = overlap;
     }
-    rects_.swap(next);
+    rects_.erase(kept, rects_.end());
 }
 
-void Region::Intersect(const Region& other) {
+void RectSet::Intersect(const RectSet& other) {
     std::vector<RECT> next;
     for (const RECT& mine : rects_) {
         for (const RECT& theirs : other.rects_) {
@@ -122,9 +103,9 @@ void Region::Intersect(const Region& other) {
     rects_.swap(next);
 }
 
-void Region::Translate(int dx, int dy) {
+void RectSet::Translate(int dx, int dy) {
     for (RECT& r : rects_)
         r = Offset(r, dx, dy);
 }
 
-}  // namespace win32::user
+}  // namespace win32
