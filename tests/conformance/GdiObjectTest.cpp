@@ -85,6 +85,24 @@ TEST_F(GdiObjectTest, DcAttributesReturnTheirPreviousValues) {
     DeleteDC(dc);
 }
 
+// The kind answered is the shape's, not how many pieces a region happens to be stored in.
+TEST_F(GdiObjectTest, ClipRegionKindsFollowTheShape) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateBitmap(8, 8, 1, 32, nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    EXPECT_EQ(ExcludeClipRect(dc, 2, 2, 4, 4), COMPLEXREGION);   // a hole
+    EXPECT_EQ(IntersectClipRect(dc, 4, 0, 8, 8), SIMPLEREGION);  // beside the hole: one rectangle
+    RECT box{};
+    EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box.left, 4);
+    EXPECT_EQ(box.bottom, 8);
+    EXPECT_EQ(ExcludeClipRect(dc, 6, 0, 8, 8), SIMPLEREGION);
+    EXPECT_EQ(ExcludeClipRect(dc, 0, 0, 8, 8), NULLREGION);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
 TEST_F(GdiObjectTest, GetClipBoxOfAMemoryDcIsItsBitmapInLogicalCoordinates) {
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateBitmap(20, 10, 1, 32, nullptr);

@@ -1,6 +1,7 @@
 #include "core/RectSet.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace win32 {
 
@@ -42,6 +43,17 @@ RECT RectSet::Bounds() const {
     for (const RECT& r : rects_)
         bounds = BoundingUnion(bounds, r);
     return bounds;
+}
+
+bool RectSet::IsRectangle() const {
+    if (rects_.empty())
+        return false;
+    // The pieces are disjoint, so they fill their bounds exactly when their areas add up to it.
+    std::int64_t area = 0;
+    for (const RECT& r : rects_)
+        area += std::int64_t{r.right - r.left} * (r.bottom - r.top);
+    RECT bounds = Bounds();
+    return area == std::int64_t{bounds.right - bounds.left} * (bounds.bottom - bounds.top);
 }
 
 void RectSet::Add(const RECT& r) {

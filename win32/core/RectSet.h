@@ -45,12 +45,13 @@ class RectSet {
     static RectSet Covering(const std::vector<RECT>& rects, const RECT& bounds);
 
     bool IsEmpty() const { return rects_.empty(); }
-    std::size_t Count() const { return rects_.size(); }
     const std::vector<RECT>& Rects() const { return rects_; }
     std::vector<RECT>::const_iterator begin() const { return rects_.begin(); }
     std::vector<RECT>::const_iterator end() const { return rects_.end(); }
     // The smallest rectangle holding the set ({0, 0, 0, 0} when empty).
     RECT Bounds() const;
+    // Whether the set is one non-empty rectangle, however many pieces hold it.
+    bool IsRectangle() const;
 
     void Clear() { rects_.clear(); }
     void Add(const RECT& r);

@@ -27,7 +27,9 @@ namespace {
 int RegionKind(const RectSet& clip) {
     if (clip.IsEmpty())
         return NULLREGION;
-    return clip.Count() == 1 ? SIMPLEREGION : COMPLEXREGION;
+    // Windows keeps regions in a canonical form, so pieces that together make one rectangle
+    // are a simple region.
+    return clip.IsRectangle() ? SIMPLEREGION : COMPLEXREGION;
 }
 
 // Far beyond any target, small enough that offsets added to it stay within LONG.

@@ -122,6 +122,7 @@ TEST(RectSet, EveryOperationKeepsDisjointRectanglesCoveringExactlyItsPixels) {
             EXPECT_TRUE(bounds.left == expected.left && bounds.top == expected.top &&
                         bounds.right == expected.right && bounds.bottom == expected.bottom);
             EXPECT_EQ(a.set.IsEmpty(), a.pixels.none());
+            EXPECT_EQ(a.set.IsRectangle(), !a.set.IsEmpty() && a.pixels == Paint(bounds));
         }
     }
 }
