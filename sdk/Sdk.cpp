@@ -4,11 +4,11 @@
 #include <nuvik/sdk.h>
 
 #include <cstdarg>
-#include <cstdio>
 #include <type_traits>
 
 #include "draw/ScreenApi.h"
 #include "event/KeyState.h"
+#include "frame/FormatText.h"
 #include "frame/FpsCounter.h"
 #include "frame/Random.h"
 #include "frame/Tick.h"
@@ -96,7 +96,7 @@ std::uint32_t GetRandom() {
 int FormatText(char* buffer, const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    std::vsprintf(buffer, format, arguments);
+    ::FormatTextV(buffer, format, arguments);
     va_end(arguments);
     return 0;
 }

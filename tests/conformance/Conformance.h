@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "MessageNames.h"
 #include "win32/api.h"
 
 namespace conformance {
@@ -70,8 +71,6 @@ class Recorder {
     std::vector<Seen> seen_;
     std::string creating_;
 };
-
-std::string MessageName(UINT message);
 
 }  // namespace conformance
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "MessageNames.h"
 #include "win32/platform/Clock.h"
 #include "win32/platform/Diagnostics.h"
 #include "win32/platform/Framebuffer.h"
@@ -15,59 +16,8 @@ Recorder* g_recorder = nullptr;
 }  // namespace
 
 std::string MessageName(UINT message) {
-    static const std::map<UINT, const char*> kNames = {
-        {WM_CREATE, "WM_CREATE"},
-        {WM_DESTROY, "WM_DESTROY"},
-        {WM_MOVE, "WM_MOVE"},
-        {WM_SIZE, "WM_SIZE"},
-        {WM_ACTIVATE, "WM_ACTIVATE"},
-        {WM_SETFOCUS, "WM_SETFOCUS"},
-        {WM_KILLFOCUS, "WM_KILLFOCUS"},
-        {WM_ENABLE, "WM_ENABLE"},
-        {WM_SETTEXT, "WM_SETTEXT"},
-        {WM_GETTEXT, "WM_GETTEXT"},
-        {WM_PAINT, "WM_PAINT"},
-        {WM_CLOSE, "WM_CLOSE"},
-        {WM_QUIT, "WM_QUIT"},
-        {WM_ERASEBKGND, "WM_ERASEBKGND"},
-        {WM_SHOWWINDOW, "WM_SHOWWINDOW"},
-        {WM_ACTIVATEAPP, "WM_ACTIVATEAPP"},
-        {WM_CANCELMODE, "WM_CANCELMODE"},
-        {WM_SETCURSOR, "WM_SETCURSOR"},
-        {WM_MOUSEACTIVATE, "WM_MOUSEACTIVATE"},
-        {WM_WINDOWPOSCHANGING, "WM_WINDOWPOSCHANGING"},
-        {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"},
-        {WM_NCCREATE, "WM_NCCREATE"},
-        {WM_NCDESTROY, "WM_NCDESTROY"},
-        {WM_NCHITTEST, "WM_NCHITTEST"},
-        {WM_NCACTIVATE, "WM_NCACTIVATE"},
-        {WM_GETDLGCODE, "WM_GETDLGCODE"},
-        {WM_KEYDOWN, "WM_KEYDOWN"},
-        {WM_KEYUP, "WM_KEYUP"},
-        {WM_CHAR, "WM_CHAR"},
-        {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
-        {WM_SYSKEYUP, "WM_SYSKEYUP"},
-        {WM_SYSCHAR, "WM_SYSCHAR"},
-        {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
-        {WM_TIMER, "WM_TIMER"},
-        {WM_MOUSEMOVE, "WM_MOUSEMOVE"},
-        {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-        {WM_LBUTTONUP, "WM_LBUTTONUP"},
-        {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
-        {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"},
-        {WM_RBUTTONUP, "WM_RBUTTONUP"},
-        {WM_RBUTTONDBLCLK, "WM_RBUTTONDBLCLK"},
-        {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"},
-        {WM_USER, "WM_USER"},
-    };
-    if (message == 0)
-        return "(note)";
-    auto it = kNames.find(message);
-    if (it != kNames.end())
-        return it->second;
-    std::ostringstream out;
-    out << "0x" << std::hex << message;
-    return out.str();
+    // Message 0 marks the notes tests put between the messages they record.
+    return message == 0 ? "(note)" : conformance::MessageName(message);
 }
 
 Recorder::Recorder() {
