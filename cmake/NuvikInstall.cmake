@@ -19,7 +19,7 @@ endif()
 if(NUVIK_RESOURCE_OBJECT)
   install(FILES "${NUVIK_RESOURCE_OBJECT}" DESTINATION lib/nuvik RENAME nuvik-resources.o)
 endif()
-install(DIRECTORY sdk/include/nuvik DESTINATION include)
+install(DIRECTORY include/nuvik DESTINATION include)
 install(EXPORT NuvikTargets NAMESPACE Nuvik:: DESTINATION ${nuvik_cmake_dir})
 
 configure_package_config_file(cmake/NuvikConfig.cmake.in

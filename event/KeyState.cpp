@@ -2,7 +2,7 @@
 
 struct KeyState KeyState;
 
-const BYTE KeyState::kSlotKeys[kSlotCount] = {
+const BYTE KeyState::kSlotKeys[nuvik::kKeySlotCount] = {
     VK_LEFT,  VK_UP, VK_RIGHT, VK_DOWN, VK_ESCAPE, VK_CONTROL, VK_MENU, VK_RETURN, VK_SPACE,
     VK_SHIFT, VK_F1, VK_F2,    VK_F10,  'C',       'X',        'Z',     '1',       '2',
     '3',      '4',   '5',      '6',     '7',       '8',        '9',     '0',
@@ -17,7 +17,7 @@ bool IsDown(int virtualKey) {
 }  // namespace
 
 void KeyState::Construct() {
-    mouseEvent = kNoMouseEvent;
+    mouseEvent = nuvik::kMouseNone;
     ClearIdle();
 }
 
@@ -27,7 +27,7 @@ void KeyState::Update(const MSG* message) {
 }
 
 void KeyState::PollKeys() {
-    for (int slot = 0; slot < kSlotCount; ++slot) {
+    for (int slot = 0; slot < nuvik::kKeySlotCount; ++slot) {
         int key = kSlotKeys[slot];
         if (IsDown(key)) {
             held[slot] = 1;
@@ -49,7 +49,7 @@ void KeyState::TakeMouseMessage(const MSG* message) {
         return;
     UINT code = message->message - WM_MOUSEMOVE;
     if (code > 6) {
-        mouseEvent = kNoMouseEvent;
+        mouseEvent = nuvik::kMouseNone;
         return;
     }
     if (code != 0) {
@@ -57,8 +57,8 @@ void KeyState::TakeMouseMessage(const MSG* message) {
         return;
     }
     // A move ends a reported release but keeps a press or a double-click showing.
-    if (mouseEvent == kLeftUp || mouseEvent == kRightUp)
-        mouseEvent = kNoMouseEvent;
+    if (mouseEvent == nuvik::kMouseLeftUp || mouseEvent == nuvik::kMouseRightUp)
+        mouseEvent = nuvik::kMouseNone;
     POINT cursor{0, 0};
     GetCursorPos(&cursor);
     mouseX = cursor.x;

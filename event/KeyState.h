@@ -8,21 +8,8 @@
 
 // The fields are the SDK's record, which programs read through a view of this one.
 struct KeyState : nuvik::KeyStateRecord {
-    static constexpr int kSlotCount = 26;
-
     // The virtual keys of the 26 slots, in slot order (which is also the polling order).
-    static const BYTE kSlotKeys[kSlotCount];
-
-    // Codes of `mouseEvent`.
-    enum MouseEventCode : int {
-        kNoMouseEvent = 0,
-        kLeftDown = 1,
-        kLeftUp = 2,
-        kLeftDoubleClick = 3,
-        kRightDown = 4,
-        kRightUp = 5,
-        kRightDoubleClick = 6,
-    };
+    static const BYTE kSlotKeys[nuvik::kKeySlotCount];
 
     // The unit start-up's construction: mouse event 0, idle count 0.
     void Construct();

@@ -11,7 +11,7 @@ program="$windows_build/app/nuvik.exe"
 
 # The 32-bit layouts: one file compiled for i686, nothing linked or run.
 includes=(-I . -I win32/include)
-[[ -d sdk/include ]] && includes+=(-I sdk/include)
+[[ -d include ]] && includes+=(-I include)
 i686-w64-mingw32-g++-posix -std=c++20 -fsyntax-only -Wall -Wextra -Werror "${includes[@]}" \
   tests/records32/RecordSizes32.cpp
 echo "32-bit record sizes (i686): ok"

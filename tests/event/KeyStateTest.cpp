@@ -30,14 +30,14 @@ class KeyStateTest : public ::testing::Test {
 };
 
 TEST_F(KeyStateTest, EachSlotFollowsItsOwnKeyInTheDocumentedOrder) {
-    const int keys[KeyState::kSlotCount] = {
+    const int keys[nuvik::kKeySlotCount] = {
         VK_LEFT,  VK_UP, VK_RIGHT, VK_DOWN, VK_ESCAPE, VK_CONTROL, VK_MENU, VK_RETURN, VK_SPACE,
         VK_SHIFT, VK_F1, VK_F2,    VK_F10,  'C',       'X',        'Z',     '1',       '2',
         '3',      '4',   '5',      '6',     '7',       '8',        '9',     '0'};
-    for (int slot = 0; slot < KeyState::kSlotCount; ++slot) {
+    for (int slot = 0; slot < nuvik::kKeySlotCount; ++slot) {
         win32::input::KeyDown(keys[slot]);
         KeyState.Update(nullptr);
-        for (int other = 0; other < KeyState::kSlotCount; ++other) {
+        for (int other = 0; other < nuvik::kKeySlotCount; ++other) {
             EXPECT_EQ(KeyState.held[other], other == slot ? 1 : 0) << "key " << keys[slot];
         }
         win32::input::KeyUp(keys[slot]);
