@@ -19,8 +19,14 @@ echo "32-bit record sizes (i686): ok"
 # The DLLs every Windows has; anything else (libstdc++-6.dll, libgcc_s_seh-1.dll,
 # libwinpthread-1.dll, SDL2.dll, ...) would have to ship beside the program.
 system_dlls="ddraw.dll gdi32.dll kernel32.dll msimg32.dll msvcrt.dll ole32.dll user32.dll winmm.dll"
-mapfile -t imports < <(x86_64-w64-mingw32-objdump -p "$program" |
-  awk '/DLL Name:/ { print tolower($3) }' | sort -u)
+# objdump runs on its own, not inside a process substitution: a missing program or a failing
+# objdump must stop the check, not read as an empty list of imports that passes.
+[[ -f "$program" ]] || { echo "$program has not been built" >&2; exit 1; }
+headers=$(x86_64-w64-mingw32-objdump -p "$program") ||
+  { echo "objdump cannot read the imports of $program" >&2; exit 1; }
+mapfile -t imports < <(awk '/DLL Name:/ { print tolower($3) }' <<<"$headers" | sort -u)
+# Every Windows program imports kernel32.dll at least: none found means none were read.
+[[ ${#imports[@]} -gt 0 ]] || { echo "found no imported DLLs in $program" >&2; exit 1; }
 for dll in "${imports[@]}"; do
   if [[ " $system_dlls " != *" $dll "* ]]; then
     echo "nuvik.exe imports $dll, which is not part of Windows" >&2
