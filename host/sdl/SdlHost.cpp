@@ -30,10 +30,10 @@ constexpr std::uint32_t kLongestWaitMs = 10;
 using win32::Framebuffer;
 using win32::input::MouseButton;
 
-// Whether the machine has a GPU that a renderer could use: a DRM render node.
-bool HasRenderNode() {
+// Whether the machine has a GPU that a renderer could use: a DRM render node in `folder`.
+bool HasRenderNode(const std::string& folder) {
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         if (entry.path().filename().string().rfind("renderD", 0) == 0)
             return true;
     }
@@ -164,7 +164,7 @@ SDL_Renderer* SdlHost::CreateRenderer() {
     // Without a GPU the "accelerated" renderer is Mesa drawing OpenGL in software: it costs
     // some 100 MB of memory and more processor time than SDL's own software renderer, which
     // only has to scale one 640 x 480 picture.
-    if (HasRenderNode()) {
+    if (HasRenderNode(settings_.renderNodeFolder)) {
         if (SDL_Renderer* accelerated = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED)) {
             if (!IsSoftwareGl(accelerated))
                 return accelerated;

@@ -31,6 +31,8 @@ struct SdlSettings {
     PadMapping padMapping{};  // game controllers' buttons as keys
     bool virtualClock = false;
     bool busyLoop = false;  // on the real clock, never rest between ticks
+    // Where the machine's DRM render nodes (renderD*) are: none there means no GPU.
+    std::string renderNodeFolder = "/dev/dri";
 };
 
 class SdlHost final : public win32::Host {

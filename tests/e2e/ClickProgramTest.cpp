@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "host/Xvfb.h"
+#include "support/Dependencies.h"
 #include "support/Golden.h"
 #include "win32/platform/Png.h"
 
@@ -201,9 +202,9 @@ TEST_F(ClickProgram, ABadScriptLineStopsTheRealBinaryBeforeItRuns) {
 TEST_F(ClickProgram, InARealWindowXdotoolsInputArrivesAtTheRightScreenCoordinates) {
     Xvfb xvfb("640x480x16");
     if (!xvfb.Running())
-        GTEST_SKIP() << xvfb.Error();
-    if (std::system("command -v xdotool >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "xdotool is not installed";
+        NUVIK_DEPENDENCY_MISSING(xvfb.Error());
+    if (!nuvik::testing::XdotoolInstalled())
+        NUVIK_DEPENDENCY_MISSING("xdotool is not installed");
     setenv("DISPLAY", xvfb.Display().c_str(), 1);
 #if defined(__SANITIZE_ADDRESS__)
     // Mesa's GL drivers leak when SDL unloads them; the sanitizer build keeps GL out.

@@ -26,6 +26,10 @@ bool XvfbInstalled() {
     return std::system("command -v Xvfb >/dev/null 2>&1") == 0;
 }
 
+bool XdotoolInstalled() {
+    return std::system("command -v xdotool >/dev/null 2>&1") == 0;
+}
+
 Xvfb::Xvfb(const std::string& screen, const std::vector<std::string>& extraArguments) {
     if (!XvfbInstalled()) {
         error_ = "Xvfb is not installed";

@@ -1,5 +1,6 @@
 // A private X server for tests of real windows: started on a free display number, stopped with
-// the object. Tests skip themselves when Xvfb is not installed.
+// the object. Tests that cannot have one report it with NUVIK_DEPENDENCY_MISSING
+// (support/Dependencies.h).
 #pragma once
 
 #include <sys/types.h>
@@ -53,5 +54,7 @@ class Xvfb {
 
 // Whether an Xvfb binary can be found on the PATH.
 bool XvfbInstalled();
+// Whether xdotool, which the tests drive real windows with, can be found on the PATH.
+bool XdotoolInstalled();
 
 }  // namespace nuvik::testing

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "host/Xvfb.h"
+#include "support/Dependencies.h"
 
 namespace {
 
@@ -137,10 +138,8 @@ AreaCounts Count(const std::vector<COLORREF>& earlier, const std::vector<COLORRE
 class RealWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!nuvik::testing::XvfbInstalled())
-            GTEST_SKIP() << "Xvfb is not installed";
-        if (std::system("command -v xdotool >/dev/null 2>&1") != 0)
-            GTEST_SKIP() << "xdotool is not installed";
+        if (!nuvik::testing::XdotoolInstalled())
+            NUVIK_DEPENDENCY_MISSING("xdotool is not installed");
         directory_ = fs::temp_directory_path() /
                      ("nuvik-real-window-" + std::to_string(getpid()) + "-" +
                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -163,7 +162,8 @@ class RealWindowTest : public ::testing::Test {
 
 TEST_F(RealWindowTest, TheConsoleShowsSquaresPilingUpInItsScreenOpeningAndTheLightPowerPlate) {
     Xvfb xvfb("640x480x16");
-    ASSERT_TRUE(xvfb.Running()) << xvfb.Error();
+    if (!xvfb.Running())
+        NUVIK_DEPENDENCY_MISSING(xvfb.Error());
     Runner runner(xvfb.Display(), {"--window", "--run-for=15000"}, directory_ / "errors.txt");
     ASSERT_TRUE(runner.Started());
     ASSERT_TRUE(WindowShown(xvfb)) << runner.Errors();
@@ -208,7 +208,8 @@ TEST_F(RealWindowTest, AClickOnThePowerPlateOrEscapeEndsTheProgramWithExitCodeZe
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Xvfb xvfb("640x480x16");
-        ASSERT_TRUE(xvfb.Running()) << xvfb.Error();
+        if (!xvfb.Running())
+            NUVIK_DEPENDENCY_MISSING(xvfb.Error());
         // --run-for ends a run that ignored the input with code 0 too, but only after 60 s,
         // long after the wait below has given up.
         std::vector<std::string> arguments = c.options;
