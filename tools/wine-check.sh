@@ -91,7 +91,8 @@ LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8 "$wine" "$conformance" "--gtest_output=xml:$
 conformance_status=$?
 set -e
 [[ -f "$xml" ]] || fail "conformance.exe wrote no results (see $logs/conformance.log)"
-python3 - "$xml" <<'PY'
+results_status=0
+python3 - "$xml" <<'PY' || results_status=$?
 import sys
 import xml.etree.ElementTree as ET
 cases = ET.parse(sys.argv[1]).getroot().iter("testcase")
@@ -104,10 +105,16 @@ for case in cases:
     for prop in case.iter("property"):
         if prop.get("name") == "wine_departure":
             reason = prop.get("value")
+    skipped = case.get("result") == "skipped" or case.find("skipped") is not None
     if case.find("failure") is not None:
         failed.append(name)
-    elif reason is not None:
+    elif case.get("status") == "notrun":
+        failed.append(f"{name} (did not run)")
+    elif skipped and reason is not None:
         departures.append((name, reason))
+    elif skipped:
+        # Only a marked Wine departure may skip: any other skip checked nothing.
+        failed.append(f"{name} (skipped without a Wine departure's reason)")
     else:
         passed += 1
 print(f"Wine conformance: {ran} cases ran under Wine, {passed} passed, "
@@ -116,11 +123,15 @@ for name, reason in departures:
     print(f"  Wine departure: {name}: {reason}")
 for name in failed:
     print(f"  FAILED: {name}")
+if ran == 0:
+    print("  no case ran: conformance.exe checked nothing")
+sys.exit(1 if failed or ran == 0 else 0)
 PY
 if [[ $conformance_status -ne 0 ]]; then
   tail -n 40 "$logs/conformance.log" >&2
   fail "conformance tests failed under Wine (see $logs/conformance.log)"
 fi
+[[ $results_status -eq 0 ]] || fail "conformance.exe's results under Wine are not a pass (above)"
 kill "$xvfb_pid" 2>/dev/null || true
 xvfb_pid=""
 

@@ -241,7 +241,18 @@ TEST_F(WineRunTest, At16BitsTheSliderAndHomeSlowTheFrames) {
     std::vector<COLORREF> at10 = SettledGrab(xvfb);
     double after = OpeningFramesPerSecond(xvfb, 3);
     EXPECT_GT(CountChanged(at35, at10, kSlider), 20) << "the thumb did not move";
-    EXPECT_LE(after, 12.0) << "frames a second after Home (" << before << " before)";
+    // The demo shows 36 frames a second at its start and 11 at the slider's left end; a loop
+    // that stalls shows none, one that ignores the slider keeps its first rate.
+    const struct {
+        const char* when;
+        double measured;
+        double least;
+        double most;
+    } rates[] = {{"before Home", before, 35.0, 37.0}, {"after Home", after, 9.0, 12.0}};
+    for (const auto& rate : rates) {
+        EXPECT_GE(rate.measured, rate.least) << "frames a second " << rate.when;
+        EXPECT_LE(rate.measured, rate.most) << "frames a second " << rate.when;
+    }
     RecordProperty("frames_per_second_before", std::to_string(before));
     RecordProperty("frames_per_second_after", std::to_string(after));
     xvfb.Run("xdotool mousemove 450 25 click 1");
