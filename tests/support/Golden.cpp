@@ -1,5 +1,8 @@
 #include "support/Golden.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace nuvik::testing {
@@ -15,18 +18,37 @@ std::string ActualPath(const std::string& path) {
     return stem + "-ACTUAL.png";
 }
 
+// NUVIK_UPDATE_GOLDENS=1: this run's pictures become the goldens (./test never sets it).
+bool UpdatingGoldens() {
+    const char* update = std::getenv("NUVIK_UPDATE_GOLDENS");
+    return update != nullptr && std::strcmp(update, "1") == 0;
+}
+
 }  // namespace
 
 ::testing::AssertionResult MatchesGolden(const win32::png::RgbImage& image,
                                          const std::string& name) {
     std::string path = GoldenPath(name);
     std::string error;
-    if (!std::filesystem::exists(path)) {
+    if (UpdatingGoldens()) {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         if (!win32::png::Write(image, path, &error))
             return ::testing::AssertionFailure() << error;
+        std::filesystem::remove(ActualPath(path));
+        std::fprintf(stderr, "NUVIK_UPDATE_GOLDENS=1: wrote the golden %s from this run\n",
+                     path.c_str());
+        return ::testing::AssertionSuccess();
+    }
+    if (!std::filesystem::exists(path)) {
+        // Never written as the golden itself: a picture nobody has looked at would pass the
+        // next run.
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        if (!win32::png::Write(image, ActualPath(path), &error))
+            return ::testing::AssertionFailure() << error;
         return ::testing::AssertionFailure()
-               << "golden " << path << " was missing and has been written; look at it and rerun";
+               << "golden " << path << " is missing; wrote this run's picture as "
+               << ActualPath(path) << ". Look at it; if it is right, rename it to " << path
+               << " (or rerun with NUVIK_UPDATE_GOLDENS=1) and commit it";
     }
     win32::png::RgbImage golden;
     if (!win32::png::Read(path, &golden, &error))

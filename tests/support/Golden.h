@@ -1,5 +1,7 @@
-// Golden-image checks: a missing golden is written and the check fails (so a new golden is
-// always looked at before it is committed); a mismatch writes NAME-ACTUAL.png beside it.
+// Golden-image checks. A mismatch, or a missing golden, fails and writes this run's picture as
+// NAME-ACTUAL.png beside the golden; a golden is written only on request, with
+// NUVIK_UPDATE_GOLDENS=1 in the environment (then every check writes its golden and passes), so
+// a picture nobody looked at never turns a run green.
 #pragma once
 
 #include <gtest/gtest.h>
