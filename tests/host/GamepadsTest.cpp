@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "VirtualPad.h"
 #include "host/InputSink.h"
 #include "host/PadMapping.h"
 #include "win32/constants.h"
@@ -15,10 +16,10 @@ namespace {
 
 using nuvik::host::Gamepads;
 using nuvik::host::InputSink;
-using nuvik::host::kPadButtonCount;
 using nuvik::host::PadButton;
 using nuvik::host::PadMapping;
 using nuvik::host::ParsePadMapping;
+using nuvik::testing::VirtualPad;
 using win32::input::MouseButton;
 using Log = std::vector<std::string>;
 
@@ -45,49 +46,6 @@ class RecordingInput final : public InputSink {
     Log Take() { return std::exchange(log, {}); }
 
     Log log;
-};
-
-// A pad made by SDL's virtual joystick driver, its buttons and axes in game-controller order,
-// so that SDL maps it as a game controller by itself.
-class VirtualPad {
-  public:
-    VirtualPad() {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = kPadButtonCount;
-        desc.name = "virtual pad";
-        int index = SDL_JoystickAttachVirtualEx(&desc);
-        EXPECT_GE(index, 0) << SDL_GetError();
-        joystick_ = SDL_JoystickOpen(index);
-        EXPECT_NE(joystick_, nullptr) << SDL_GetError();
-        EXPECT_TRUE(SDL_IsGameController(index));
-    }
-    ~VirtualPad() { Unplug(); }
-
-    SDL_JoystickID Id() const { return SDL_JoystickInstanceID(joystick_); }
-
-    void Set(PadButton button, bool down) {
-        SDL_JoystickSetVirtualButton(joystick_, static_cast<int>(button), down ? 1 : 0);
-    }
-    void Lean(SDL_GameControllerAxis axis, Sint16 value) {
-        SDL_JoystickSetVirtualAxis(joystick_, axis, value);
-    }
-    void Unplug() {
-        if (!joystick_)
-            return;
-        SDL_JoystickID id = SDL_JoystickInstanceID(joystick_);
-        SDL_JoystickClose(joystick_);
-        joystick_ = nullptr;
-        for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-            if (SDL_JoystickGetDeviceInstanceID(i) == id)
-                SDL_JoystickDetachVirtual(i);
-        }
-    }
-
-  private:
-    SDL_Joystick* joystick_ = nullptr;
 };
 
 // Only SDL's joystick side runs: no display is needed.
@@ -198,6 +156,27 @@ TEST_F(GamepadsTest, AKeyHeldByTheDpadAndTheStickGoesUpWhenBothLetGo) {
     EXPECT_EQ(Pump(), Log{});
     pad_->Set(PadButton::DpadLeft, false);
     EXPECT_EQ(Pump(), Log{Up(VK_LEFT)});
+}
+
+TEST_F(GamepadsTest, AKeyHeldOnTwoPadsGoesUpWithTheLast) {
+    Start();
+    Plug();
+    VirtualPad second;
+    Pump();
+    ASSERT_EQ(pads_->OpenPadCount(), 2);
+    struct Step {
+        VirtualPad* pad;
+        bool down;
+        Log expected;
+    } steps[] = {
+        {pad_.get(), true, {Down('Z')}}, {&second, true, {}},  {pad_.get(), false, {}},
+        {pad_.get(), true, {}},          {&second, false, {}}, {pad_.get(), false, {Up('Z')}},
+    };
+    for (const Step& step : steps) {
+        step.pad->Set(PadButton::A, step.down);
+        EXPECT_EQ(Pump(), step.expected)
+            << (step.pad == &second ? "second" : "first") << (step.down ? " down" : " up");
+    }
 }
 
 TEST_F(GamepadsTest, ARemappedButtonAndDpadPressTheirNewKeys) {

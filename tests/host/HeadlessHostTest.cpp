@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "host/RunSession.h"
 #include "host/Script.h"
+#include "support/ContextSwitches.h"
 #include "win32/platform/Clock.h"
 #include "win32/platform/Diagnostics.h"
 #include "win32/platform/Framebuffer.h"
@@ -56,13 +55,6 @@ class RecordingInput final : public InputSink {
         log.push_back(std::to_string(win32::clock::Now() - origin) + " " + what);
     }
 };
-
-// How often this thread has given up the processor of its own accord (to sleep or wait).
-long VoluntarySwitches() {
-    rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
-    return usage.ru_nvcsw;
-}
 
 std::vector<ScriptEvent> Script(const char* text) {
     std::vector<ScriptEvent> events;
@@ -131,7 +123,7 @@ TEST_F(HeadlessRun, ARestOnTheVirtualClockIsOneTickAndOnTheRealClockSleepsToTheN
     HeadlessHost real(*session_, false);
     constexpr int kRests = 50;
     int oneTick = 0;
-    const long switchesBefore = VoluntarySwitches();
+    const long switchesBefore = nuvik::testing::VoluntaryContextSwitches();
     for (int i = 0; i < kRests; ++i) {
         DWORD before = win32::clock::Now();
         real.IdleUntilNextTick();
@@ -140,7 +132,8 @@ TEST_F(HeadlessRun, ARestOnTheVirtualClockIsOneTickAndOnTheRealClockSleepsToTheN
         oneTick += moved == 1 ? 1 : 0;
     }
     EXPECT_GE(oneTick, kRests / 2) << "rests that ended on the very next tick";
-    EXPECT_GE(VoluntarySwitches() - switchesBefore, kRests / 2) << "rests that slept";
+    EXPECT_GE(nuvik::testing::VoluntaryContextSwitches() - switchesBefore, kRests / 2)
+        << "rests that slept";
 }
 
 TEST_F(HeadlessRun, ScriptedInputArrivesOnItsTickInFileOrder) {

@@ -48,6 +48,8 @@ TEST(SdlKeyMap, KeysBecomeTheirVirtualKeyCodes) {
         {SDL_SCANCODE_RCTRL, SDLK_RCTRL, VK_CONTROL},
         {SDL_SCANCODE_LALT, SDLK_LALT, VK_MENU},
         {SDL_SCANCODE_RALT, SDLK_RALT, VK_MENU},
+        // The runner's own pause key.
+        {SDL_SCANCODE_PAUSE, SDLK_PAUSE, VK_PAUSE},
         // Layouts without Latin letters or with symbols on the number row: the key's place.
         {SDL_SCANCODE_1, SDLK_AMPERSAND, '1'},
         {SDL_SCANCODE_0, 0xE0, '0'},

@@ -9,14 +9,18 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <SDL_syswm.h>
 #include <unistd.h>
 
+#include "VirtualPad.h"
 #include "Xvfb.h"
 #include "host/InputSink.h"
 #include "host/RunSession.h"
+#include "host/RunnerControls.h"
+#include "support/ContextSwitches.h"
 #include "support/Dependencies.h"
 #include "win32/api.h"
 #include "win32/platform/Clock.h"
@@ -25,13 +29,17 @@
 
 namespace {
 
+using nuvik::host::ControlSettings;
 using nuvik::host::InputSink;
+using nuvik::host::PadButton;
+using nuvik::host::RunnerControls;
 using nuvik::host::RunSession;
 using nuvik::host::ScaleMode;
 using nuvik::host::SdlHost;
 using nuvik::host::SdlSettings;
 using nuvik::host::SessionSettings;
 using nuvik::host::SystemHooks;
+using nuvik::testing::VirtualPad;
 using nuvik::testing::Xvfb;
 using win32::input::MouseButton;
 
@@ -74,6 +82,16 @@ std::string Joined(const std::vector<std::string>& log) {
     for (const auto& line : log)
         out += "  " + line + "\n";
     return out;
+}
+
+// A key event as the window would deliver it (safe from any thread).
+void PushKey(Uint32 type, SDL_Keycode key) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    SDL_PushEvent(&event);
 }
 
 // The SDL host on its own X server, fed by xdotool and read back with Xlib.
@@ -151,6 +169,7 @@ class SdlHostUnderXvfb : public ::testing::Test {
     }
 
     RecordingInput input_;
+    std::unique_ptr<RunnerControls> controls_;  // when a test puts the runner's keys in between
     std::unique_ptr<Xvfb> xvfb_;
     std::unique_ptr<RunSession> session_;
     std::unique_ptr<SdlHost> host_;
@@ -429,8 +448,13 @@ TEST_F(SdlHostUnderXvfb, TheWindowManagersRequestsBecomeTheProgramsRequests) {
     SpinFor(50);
     EXPECT_EQ(input_.log, std::vector<std::string>{"close"}) << "one close request, not two";
 
-    // Keys held when another window takes the keyboard are let go.
+    // Keys held when another window takes the keyboard are let go, a game controller's too
+    // (its A button is Z).
     input_.log.clear();
+    VirtualPad pad;
+    SpinFor(200);  // the host opens the new pad
+    pad.Set(PadButton::A, true);
+    EXPECT_TRUE(SpinUntilLogged("key down 90")) << Joined(input_.log);
     ASSERT_EQ(xvfb_->Run("xdotool mousemove 10 10 keydown a keydown shift"), 0);
     EXPECT_TRUE(SpinUntilLogged("key down 16")) << Joined(input_.log);
     SDL_Event lost{};
@@ -438,9 +462,10 @@ TEST_F(SdlHostUnderXvfb, TheWindowManagersRequestsBecomeTheProgramsRequests) {
     lost.window.windowID = SDL_GetWindowID(host_->Window());
     lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
     SDL_PushEvent(&lost);
-    EXPECT_TRUE(SpinUntilLogged("key up 65"));
-    EXPECT_TRUE(SpinUntilLogged("key up 16"));
+    for (const char* up : {"key up 65", "key up 16", "key up 90"})
+        EXPECT_TRUE(SpinUntilLogged(up)) << up << "\n" << Joined(input_.log);
     xvfb_->Run("xdotool keyup a keyup shift");
+    pad.Set(PadButton::A, false);
     SpinFor(200);
 
     // Minimise and restore as the window manager reports them, and an interrupt.
@@ -506,6 +531,72 @@ TEST_F(SdlHostUnderXvfb, TheProgramsCursorIsShownAtTheScreensScale) {
     host_->SetCursorShape(reinterpret_cast<HCURSOR>(std::uintptr_t{0xDEAD0}));
     EXPECT_EQ(SDL_GetCursor(), SDL_GetDefaultCursor());
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+// On the real clock the host rests to the next tick: most rests end on the very next tick and
+// give the processor up (a rest that spun would not), and the window's events are taken on
+// waking, before the program's next pass.
+TEST_F(SdlHostUnderXvfb, ARestSleepsToTheNextTickAndTakesTheWindowsEventsOnWaking) {
+    Start("640x480x16", {.windowed = true, .windowScale = 1});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    constexpr int kRests = 50;
+    int oneTick = 0;
+    const long switchesBefore = nuvik::testing::VoluntaryContextSwitches();
+    for (int i = 0; i < kRests; ++i) {
+        DWORD before = win32::clock::Now();
+        host_->IdleUntilNextTick();
+        DWORD moved = win32::clock::Now() - before;
+        EXPECT_GE(moved, 1u) << "rest " << i << " ended within its tick";
+        oneTick += moved == 1 ? 1 : 0;
+    }
+    EXPECT_GE(oneTick, kRests / 2) << "rests that ended on the very next tick";
+    EXPECT_GE(nuvik::testing::VoluntaryContextSwitches() - switchesBefore, kRests / 2)
+        << "rests that slept";
+
+    input_.log.clear();
+    PushKey(SDL_KEYDOWN, SDLK_a);
+    host_->IdleUntilNextTick();
+    EXPECT_EQ(input_.log, std::vector<std::string>{"key down 65"});
+}
+
+// While the runner holds the program (paused), Idle does not return to it: the host keeps
+// taking the window's events until one ends the pause, and what came meanwhile then reaches the
+// program in order.
+TEST_F(SdlHostUnderXvfb, WhilePausedIdleKeepsTheWindowGoingAndReturnsWhenThePauseEnds) {
+    StartServer("640x480x16");
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    win32::clock::UseRealClock();
+    controls_ = std::make_unique<RunnerControls>(input_, SystemHooks{}, ControlSettings{});
+    session_ = std::make_unique<RunSession>(SessionSettings{}, SystemHooks{}, *controls_);
+    session_->SetControls(controls_.get());
+    std::string error;
+    host_ = SdlHost::Open({.windowed = true, .windowScale = 1}, *session_, *controls_, &error);
+    ASSERT_TRUE(host_) << error;
+    session_->Start();
+    controls_->KeyDown(VK_PAUSE);
+    controls_->KeyUp(VK_PAUSE);
+    ASSERT_TRUE(session_->HoldsProgram());
+
+    PushKey(SDL_KEYDOWN, SDLK_a);
+    PushKey(SDL_KEYUP, SDLK_a);
+    // Pause again, from the window, a while after Idle began to hold.
+    std::thread later([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        PushKey(SDL_KEYDOWN, SDLK_PAUSE);
+        PushKey(SDL_KEYUP, SDLK_PAUSE);
+    });
+    host_->Idle(0);
+    later.join();
+    EXPECT_FALSE(controls_->Paused()) << "Idle returned to the program while it was held";
+    EXPECT_TRUE(SpinUntilLogged("key up 65"));
+    std::vector<std::string> keys;
+    for (const auto& entry : input_.log) {
+        if (entry.rfind("key", 0) == 0)
+            keys.push_back(entry);
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"key down 65", "key up 65"}));
 }
 
 }  // namespace
