@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "host/ControlRules.h"
 #include "host/sdl/KeyMap.h"
 #include "win32/platform/Clock.h"
 #include "win32/platform/Cursors.h"
@@ -361,6 +362,10 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
             }
             int virtualKey = VirtualKeyFromSdl(event.key.keysym);
             if (virtualKey < 0)
+                break;
+            // A held key repeats; the program sees that as Windows shows it, but a runner key
+            // held down must not pause, record or capture again and again.
+            if (event.key.repeat && IsRunnerKey(virtualKey))
                 break;
             if (event.type == SDL_KEYDOWN) {
                 keysDown_.insert(virtualKey);
