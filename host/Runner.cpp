@@ -134,7 +134,7 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
         sdl.windowScale = options.windowScale;
         // A window that F11 makes out of full screen is twice the screen unless told otherwise.
         sdl.toggledWindowScale = options.windowScaleGiven ? options.windowScale : 2;
-        sdl.scaleMode = options.scaling == Scaling::Fit ? ScaleMode::Fit : ScaleMode::Integer;
+        sdl.scaleMode = options.scaling;
         sdl.smooth = options.filtering == Filtering::Linear;
         sdl.virtualClock = options.virtualClock;
         sdl.busyLoop = options.busyLoop;
