@@ -39,6 +39,10 @@ ControlAction PressRunnerKey(ControlState& state, int virtualKey) {
         case VK_F9:
             state.recording = !state.recording;
             return state.recording ? ControlAction::StartRecording : ControlAction::StopRecording;
+        case VK_F7:
+            state.recordingInput = !state.recordingInput;
+            return state.recordingInput ? ControlAction::StartInputRecording
+                                        : ControlAction::StopInputRecording;
         default:
             return ControlAction::None;
     }
@@ -52,6 +56,7 @@ bool IsRunnerKey(int virtualKey) {
         case VK_F8:
         case VK_TAB:
         case VK_F3:
+        case VK_F7:
         case VK_F9:
         case VK_F11:
         case VK_F12:

@@ -8,16 +8,17 @@
 
 namespace nuvik::host {
 
-// Pause, F8, Tab, F3, F9, F11, F12: keys the program's key record never reads, and that never
+// Pause, F8, Tab, F3, F7, F9, F11, F12: keys the program's key record never reads, and that never
 // reach it.
 bool IsRunnerKey(int virtualKey);
 
 struct ControlState {
     bool paused = false;
-    bool advancing = false;    // paused, but let run to its next presented frame (F8)
-    bool fastForward = false;  // Tab held
-    bool recording = false;    // a GIF recording runs (F9 or --record)
-    std::size_t held = 0;      // input waiting, in order, for the program to go on
+    bool advancing = false;       // paused, but let run to its next presented frame (F8)
+    bool fastForward = false;     // Tab held
+    bool recording = false;       // a GIF recording runs (F9 or --record)
+    bool recordingInput = false;  // the input is written down as a script (F7 or --record-input)
+    std::size_t held = 0;         // input waiting, in order, for the program to go on
 
     bool operator==(const ControlState&) const = default;
 };
@@ -50,6 +51,8 @@ enum class ControlAction {
     Screenshot,
     StartRecording,
     StopRecording,
+    StartInputRecording,
+    StopInputRecording,
     ToggleOverlay,
     ToggleFullScreen,
 };

@@ -153,13 +153,17 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
                                win32::diagnostics::TraceLines().size()};
     win32::SetCurrentHost(host.get());
     session.Start();
-    if (!options.recordPath.empty() && !controls.StartRecording(options.recordPath, &error)) {
+    if ((!options.recordPath.empty() && !controls.StartRecording(options.recordPath, &error)) ||
+        (!options.recordInputPath.empty() &&
+         !controls.StartInputRecording(options.recordInputPath, &error))) {
+        controls.StopRecording();
         win32::SetCurrentHost(nullptr);
         complain(error);
         return 1;
     }
     int exitCode = hooks.run();
     controls.StopRecording();
+    controls.StopInputRecording();
     session.SampleShownFps();
     win32::SetCurrentHost(nullptr);
 

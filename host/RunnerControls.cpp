@@ -4,12 +4,31 @@
 
 #include <cstdio>
 
+#include "win32/constants.h"
+
 #include "win32/platform/Clock.h"
 #include "win32/platform/Framebuffer.h"
 
 namespace nuvik::host {
 
 using Kind = ControlEvent::Kind;
+using Input = ScriptEvent::Kind;
+
+namespace {
+
+ScriptEvent Recorded(Input kind, int virtualKey = 0,
+                     win32::input::MouseButton button = win32::input::MouseButton::Left, int x = 0,
+                     int y = 0) {
+    ScriptEvent event;
+    event.kind = kind;
+    event.virtualKey = virtualKey;
+    event.button = button;
+    event.x = x;
+    event.y = y;
+    return event;
+}
+
+}  // namespace
 
 RunnerControls::RunnerControls(InputSink& program, const SystemHooks& hooks,
                                ControlSettings settings)
@@ -21,35 +40,52 @@ RunnerControls::RunnerControls(InputSink& program, const SystemHooks& hooks,
 }
 
 void RunnerControls::KeyDown(int virtualKey) {
+    RecordInput(Recorded(Input::KeyDown, virtualKey));
     Apply({Kind::KeyDown, virtualKey}, [virtualKey](InputSink& sink) { sink.KeyDown(virtualKey); });
 }
 
 void RunnerControls::KeyUp(int virtualKey) {
+    RecordInput(Recorded(Input::KeyUp, virtualKey));
     Apply({Kind::KeyUp, virtualKey}, [virtualKey](InputSink& sink) { sink.KeyUp(virtualKey); });
 }
 
 void RunnerControls::MouseMove(int x, int y) {
+    RecordInput(Recorded(Input::MouseMove, 0, win32::input::MouseButton::Left, x, y));
     Apply({Kind::Mouse}, [x, y](InputSink& sink) { sink.MouseMove(x, y); });
 }
 
 void RunnerControls::MouseButtonDown(win32::input::MouseButton button, int x, int y) {
+    RecordInput(Recorded(Input::MouseDown, 0, button, x, y));
     Apply({Kind::Mouse}, [button, x, y](InputSink& sink) { sink.MouseButtonDown(button, x, y); });
 }
 
 void RunnerControls::MouseButtonUp(win32::input::MouseButton button, int x, int y) {
+    RecordInput(Recorded(Input::MouseUp, 0, button, x, y));
     Apply({Kind::Mouse}, [button, x, y](InputSink& sink) { sink.MouseButtonUp(button, x, y); });
 }
 
 void RunnerControls::RequestClose() {
+    RecordInput(Recorded(Input::Close));
     Apply({Kind::Close}, [](InputSink& sink) { sink.RequestClose(); });
 }
 
 void RunnerControls::RequestMinimize() {
+    RecordInput(Recorded(Input::Minimize));
     Apply({Kind::Window}, [](InputSink& sink) { sink.RequestMinimize(); });
 }
 
 void RunnerControls::RequestRestore() {
+    RecordInput(Recorded(Input::Restore));
     Apply({Kind::Window}, [](InputSink& sink) { sink.RequestRestore(); });
+}
+
+void RunnerControls::RecordInput(ScriptEvent event) {
+    // F7 starts and stops the recording itself: in a replay it would only start another.
+    if (!inputRecording_ ||
+        ((event.kind == Input::KeyDown || event.kind == Input::KeyUp) && event.virtualKey == VK_F7))
+        return;
+    event.atMs = win32::clock::HostNow() - runStart_;
+    inputRecording_->Write(event);
 }
 
 void RunnerControls::Apply(const ControlEvent& event, ProgramInput input) {
@@ -87,6 +123,12 @@ void RunnerControls::Apply(const ControlEvent& event, ProgramInput input) {
         case ControlAction::StopRecording:
             StopRecording();
             break;
+        case ControlAction::StartInputRecording:
+            StartInputRecordingIntoCaptures();
+            break;
+        case ControlAction::StopInputRecording:
+            StopInputRecording();
+            break;
         case ControlAction::ToggleOverlay:
             if (toggleOverlay_)
                 toggleOverlay_();
@@ -104,6 +146,39 @@ void RunnerControls::StartRecordingIntoCaptures() {
         std::fprintf(stderr, "recording not started: %s\n", error.c_str());
         failures_.push_back(error);
     }
+}
+
+void RunnerControls::StartInputRecordingIntoCaptures() {
+    std::string error;
+    if (!StartInputRecording(NewCapturePath(settings_.capturesDir, "txt"), &error)) {
+        std::fprintf(stderr, "input recording not started: %s\n", error.c_str());
+        failures_.push_back(error);
+    }
+}
+
+bool RunnerControls::StartInputRecording(const std::string& path, std::string* error) {
+    StopInputRecording();
+    inputRecording_ = InputRecording::Open(path, win32::clock::IsVirtual(), error);
+    state_.recordingInput = inputRecording_ != nullptr;
+    if (!inputRecording_)
+        return false;
+    std::fprintf(stderr, "recording input: %s\n", path.c_str());
+    return true;
+}
+
+void RunnerControls::StopInputRecording() {
+    if (!inputRecording_)
+        return;
+    std::string error;
+    if (!inputRecording_->Finish(&error)) {
+        std::fprintf(stderr, "input recording not written: %s\n", error.c_str());
+        failures_.push_back(error);
+    } else {
+        std::fprintf(stderr, "recorded input: %s (%d events)\n", inputRecording_->Path().c_str(),
+                     inputRecording_->EventsWritten());
+    }
+    inputRecording_.reset();
+    state_.recordingInput = false;
 }
 
 bool RunnerControls::StartRecording(const std::string& path, std::string* error) {

@@ -2,12 +2,14 @@
 // script): Pause holds the program (its clock stops, no frame is drawn, its input waits in
 // order), F8 while paused lets it run to its next presented frame, Tab held runs its clock four
 // times as fast, F12 writes the screen into the captures folder, F9 starts and stops a GIF
-// recording there, F11 asks the host to switch
+// recording there, F7 starts and stops writing the input down as a script there, F11 asks the
+// host to switch
 // between full screen and a window, F3 shows or hides the host's overlay. None of these is a key
 // the program's key record reads; every other key, and the mouse, goes on to the program.
 // The rules themselves are host/ControlRules; this class carries them out.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -16,6 +18,7 @@
 
 #include "host/ControlRules.h"
 #include "host/GifRecorder.h"
+#include "host/InputRecording.h"
 #include "host/InputSink.h"
 #include "host/SystemHooks.h"
 
@@ -59,6 +62,15 @@ class RunnerControls final : public InputSink {
     void StopRecording();
     bool Recording() const { return recorder_ != nullptr; }
 
+    // The run began at this tick of the host's clock; recorded input counts from it.
+    void SetRunStart(std::uint32_t hostTick) { runStart_ = hostTick; }
+    // Writes everything that reaches these controls, with its tick, into `path` as a script
+    // from now on (--record-input; F7 writes into the captures folder). False with `error`
+    // when the file cannot be made.
+    bool StartInputRecording(const std::string& path, std::string* error);
+    // Ends the input recording, if one runs; a failure to write it is kept with the others.
+    void StopInputRecording();
+
     // Screenshots and recordings that could not be written, for the exit code.
     const std::vector<std::string>& Failures() const { return failures_; }
 
@@ -69,6 +81,9 @@ class RunnerControls final : public InputSink {
     void Apply(const ControlEvent& event, ProgramInput input = {});
     void TakeScreenshot();
     void StartRecordingIntoCaptures();
+    void StartInputRecordingIntoCaptures();
+    // Writes the event down when the input is being recorded.
+    void RecordInput(ScriptEvent event);
 
     InputSink& program_;
     SystemHooks hooks_;
@@ -83,6 +98,8 @@ class RunnerControls final : public InputSink {
     std::vector<std::string> failures_;
     std::unique_ptr<GifRecorder> recorder_;
     std::string recordingPath_;
+    std::unique_ptr<InputRecording> inputRecording_;
+    std::uint32_t runStart_ = 0;
 };
 
 }  // namespace nuvik::host

@@ -111,7 +111,11 @@ std::unique_ptr<SdlHost> SdlHost::Open(const SdlSettings& settings, RunSession& 
 }
 
 SdlHost::SdlHost(const SdlSettings& settings, RunSession& session, InputSink& input)
-    : settings_(settings), session_(session), input_(input) {}
+    : settings_(settings),
+      session_(session),
+      // On the virtual clock the window's input waits for the next tick, where a script's
+      // would arrive: a recorded session replays headless to the same pixels.
+      input_(settings.virtualClock ? session.InputAtNextTick() : input) {}
 
 bool SdlHost::Create(std::string* error) {
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
@@ -224,6 +228,12 @@ void SdlHost::Poll() {
                 static_cast<std::uint32_t>(took * 1'000'000 / SDL_GetPerformanceFrequency()));
         }
     }
+    if (settings_.virtualClock) {
+        session_.Poll();
+        if (calls_++ % kCallsPerService == 0)
+            ServiceWindow();
+        return;
+    }
     session_.SampleShownFps();
     if (calls_++ % kCallsPerService == 0) {
         session_.Update();
@@ -233,13 +243,17 @@ void SdlHost::Poll() {
 
 void SdlHost::HoldWhilePaused() {
     while (session_.HoldsProgram()) {
+        if (settings_.virtualClock) {
+            RestUntilRealTimeCatchesUp();
+            session_.NextVirtualTick();
+            ServiceWindow();
+            continue;
+        }
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, 10) == 1) {
             HandleEvent(event);
             PumpEvents();
         }
-        if (settings_.virtualClock)
-            win32::clock::AdvanceVirtual(1);
         session_.Update();
         SyncIconic();
         PresentIfDue(SDL_GetTicks());
@@ -257,11 +271,10 @@ void SdlHost::IdleFor(int waitMs) {
         return;
     }
     if (settings_.virtualClock) {
-        // Time is the loop's: one tick per empty pass, and never a sleep.
-        win32::clock::AdvanceVirtual(1);
-        session_.Update();
-        if (calls_++ % kCallsPerService == 0)
-            ServiceWindow();
+        // Time is the loop's, one tick per empty pass, at a person's pace.
+        RestUntilRealTimeCatchesUp();
+        session_.NextVirtualTick();
+        ServiceWindow();
         return;
     }
     session_.SampleShownFps();
@@ -308,6 +321,21 @@ void SdlHost::RestUntilNextTick() {
     session_.Update();
     lastEventPollMs_ = SDL_GetTicks();
     PumpEvents();
+}
+
+void SdlHost::RestUntilRealTimeCatchesUp() {
+    // The virtual tick never runs ahead of real time, so that a person can play. Each tick is
+    // due at a fixed moment from the first: a late wake-up is caught up, never carried on.
+    auto now = std::chrono::steady_clock::now();
+    std::uint32_t tick = win32::clock::HostNow();
+    if (!paced_) {
+        paced_ = true;
+        paceStartReal_ = now;
+        paceStartTick_ = tick;
+    }
+    auto due = paceStartReal_ + std::chrono::milliseconds(tick + 1 - paceStartTick_);
+    if (due > now)
+        std::this_thread::sleep_until(due);
 }
 
 std::uint32_t SdlHost::WaitBudgetMs(int waitMs) {

@@ -10,8 +10,8 @@ namespace nuvik::host {
 // Failures name the fields that differ.
 void PrintTo(const ControlState& state, std::ostream* out) {
     *out << "{paused " << state.paused << ", advancing " << state.advancing << ", fastForward "
-         << state.fastForward << ", recording " << state.recording << ", held " << state.held
-         << "}";
+         << state.fastForward << ", recording " << state.recording << ", recordingInput "
+         << state.recordingInput << ", held " << state.held << "}";
 }
 }  // namespace nuvik::host
 
@@ -79,6 +79,10 @@ TEST(ControlRules, EachInputMovesTheControlsAndReachesTheProgramOrNot) {
          {.recording = true}, Delivery::None, Action::StartRecording, 1},
         {"F9 again stops it", {.recording = true}, {Kind::KeyDown, VK_F9}, 1,
          running, Delivery::None, Action::StopRecording, 1},
+        {"F7 starts writing the input down", running, {Kind::KeyDown, VK_F7}, 1,
+         {.recordingInput = true}, Delivery::None, Action::StartInputRecording, 1},
+        {"F7 again stops it", {.recordingInput = true}, {Kind::KeyDown, VK_F7}, 1,
+         running, Delivery::None, Action::StopInputRecording, 1},
         {"F12 writes the screen, even paused", paused, {Kind::KeyDown, VK_F12}, 1,
          paused, Delivery::None, Action::Screenshot, 0},
         {"F3 the overlay", running, {Kind::KeyDown, VK_F3}, 1,
@@ -102,7 +106,7 @@ TEST(ControlRules, EachInputMovesTheControlsAndReachesTheProgramOrNot) {
         EXPECT_EQ(step.clockPaused ? 0 : step.clockSpeed, row.pace);
     }
     // No runner key, down or up, ever reaches the program, whatever the state.
-    for (int key : {VK_PAUSE, VK_F8, VK_TAB, VK_F3, VK_F9, VK_F11, VK_F12}) {
+    for (int key : {VK_PAUSE, VK_F8, VK_TAB, VK_F3, VK_F7, VK_F9, VK_F11, VK_F12}) {
         for (const ControlState& state : {running, paused, advancing, fast}) {
             EXPECT_EQ(StepControls(state, {Kind::KeyDown, key}, 1).delivery, Delivery::None) << key;
             EXPECT_EQ(StepControls(state, {Kind::KeyUp, key}, 1).delivery, Delivery::None) << key;
