@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "win32/constants.h"
-
 #include "win32/platform/Clock.h"
 #include "win32/platform/Framebuffer.h"
 
