@@ -467,7 +467,9 @@ std::string HelpText(const std::string& programName) {
         "otherwise by Enter 500 ticks after it appeared.\n"
         "\n"
         "Exit status: the program's own (0 for a normal end); 1 when no window can be opened\n"
-        "or an output file cannot be written; 2 for a bad option or script line.\n";
+        "or an output file cannot be written; 2 for a bad option or script line; 130 or 143\n"
+        "when Ctrl-C or SIGTERM closed the main window; the signal's own status (139 for\n"
+        "SIGSEGV) when the program crashed, after the report is written.\n";
     return help;
 }
 
