@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdlib>
+#include <initializer_list>
+#include <utility>
 
 #include "host/Numbers.h"
 #include "win32/platform/Installation.h"
@@ -79,22 +81,28 @@ bool SetHeadless(std::string_view, bool, Options* o, std::string*) {
     return true;
 }
 
+// The value among `choices` named `value`; false when none is.
+template <typename T>
+bool Choose(std::string_view value, std::initializer_list<std::pair<std::string_view, T>> choices,
+            T* chosen) {
+    for (const auto& [name, choice] : choices) {
+        if (value == name) {
+            *chosen = choice;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool SetScale(std::string_view value, bool, Options* o, std::string* error) {
-    if (value == "integer")
-        o->scaling = ScaleMode::Integer;
-    else if (value == "fit")
-        o->scaling = ScaleMode::Fit;
-    else
+    if (!Choose(value, {{"integer", ScaleMode::Integer}, {"fit", ScaleMode::Fit}}, &o->scaling))
         return Fail(error, "bad scale " + Quoted(value) + ": --scale takes fit or integer");
     return true;
 }
 
 bool SetFilter(std::string_view value, bool, Options* o, std::string* error) {
-    if (value == "nearest")
-        o->filtering = Filtering::Nearest;
-    else if (value == "linear")
-        o->filtering = Filtering::Linear;
-    else
+    if (!Choose(value, {{"nearest", Filtering::Nearest}, {"linear", Filtering::Linear}},
+                &o->filtering))
         return Fail(error, "bad filter " + Quoted(value) + ": --filter takes nearest or linear");
     return true;
 }
@@ -116,10 +124,9 @@ bool SetRecord(std::string_view value, bool, Options* o, std::string*) {
 }
 
 bool SetRecordArea(std::string_view value, bool, Options* o, std::string* error) {
-    if (value != "screen" && value != "console")
+    if (!Choose(value, {{"screen", false}, {"console", true}}, &o->recordConsoleOnly))
         return Fail(error, "bad recording area " + Quoted(value) +
                                ": --record-area takes screen or console");
-    o->recordConsoleOnly = value == "console";
     return true;
 }
 
@@ -478,7 +485,9 @@ std::string HelpText(const std::string& programName) {
         "otherwise by Enter 500 ticks after it appeared.\n"
         "\n"
         "Exit status: the program's own (0 for a normal end); 1 when no window can be opened\n"
-        "or an output file cannot be written; 2 for a bad option or script line.\n";
+        "or an output file cannot be written; 2 for a bad option or script line; 130 or 143\n"
+        "when Ctrl-C or SIGTERM closed the main window; the signal's own status (139 for\n"
+        "SIGSEGV) when the program crashed, after the report is written.\n";
     return help;
 }
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs a misbehaving program and checks what the runner says about it.
+# Runs a program that goes wrong (or one that only looks as if it might) and checks what the
+# runner says and does about it.
 # Usage: check-misbehaving.sh CASE PROGRAM WORK_DIR
 set -uo pipefail
 case_name=$1
@@ -72,6 +73,12 @@ case $case_name in
     expect_in "$work/stderr" "terminated; closing the main window"
     expect_in "$report" '"exit_code": 143'
     [[ -s $work/last.png ]] || fail "no screenshot"
+    ;;
+  namesake)
+    timeout 20 "$program" --headless --virtual-clock --run-for=5000 "--report=$report" 2>"$work/stderr"
+    status=$?
+    [[ $status -eq 0 ]] || fail "exit status $status, expected 0"
+    expect_in "$report" '"frames_presented": 50, "frame_step": 9999'
     ;;
   *)
     fail "unknown case"
