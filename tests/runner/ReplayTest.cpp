@@ -180,17 +180,27 @@ class ReplayInWindow : public ::testing::Test {
 TEST_F(ReplayInWindow, TheDemoKeepsRealTimeAndItsRecordedPlayReplaysHeadlessByteForByte) {
     Xvfb xvfb("640x480x16");
     ASSERT_TRUE(xvfb.Running()) << xvfb.Error();
-    // What starting and ending a window costs, to take from the 5,000-tick run's wall time.
-    WindowRun empty = PlayInWindow(xvfb, NUVIK_RUNNER, "--run-for=0", "");
-    ASSERT_EQ(empty.exitCode, 0) << Errors();
-    // The slider's thumb grabbed (it gets the focus), then Home: the rate goes down to 10.
-    WindowRun played = PlayInWindow(
-        xvfb, NUVIK_RUNNER, "--run-for=5000",
-        "sleep 1 && xdotool mousemove 95 450 click 1 sleep 0.3 keydown Home sleep 0.1 keyup Home");
-    ASSERT_EQ(played.exitCode, 0) << Errors();
-    double ticking = played.seconds - empty.seconds;
-    EXPECT_NEAR(ticking, 5.0, 0.25) << "5,000 ticks in " << played.seconds << " s, of which "
-                                    << empty.seconds << " s starting and ending";
+    // The 5,000 ticks' wall time is a played run's less what starting and ending a window
+    // costs. A busy machine only ever adds to either, never takes away (the tick never runs
+    // ahead of real time), so the least of up to three tries is the measure: a pace too fast
+    // or too slow fails every one of them.
+    double startAndEnd = 1e9;
+    double ticking = 1e9;
+    for (int attempt = 0; attempt < 3 && ticking > 5.25; ++attempt) {
+        WindowRun empty = PlayInWindow(xvfb, NUVIK_RUNNER, "--run-for=0", "");
+        ASSERT_EQ(empty.exitCode, 0) << Errors();
+        startAndEnd = std::min(startAndEnd, empty.seconds);
+        // The slider's thumb grabbed (it gets the focus), then Home: the rate goes down to 10.
+        WindowRun played = PlayInWindow(xvfb, NUVIK_RUNNER, "--run-for=5000",
+                                        "sleep 1 && xdotool mousemove 95 450 click 1 sleep 0.3 "
+                                        "keydown Home sleep 0.1 keyup Home");
+        ASSERT_EQ(played.exitCode, 0) << Errors();
+        ticking = std::min(ticking, played.seconds - startAndEnd);
+    }
+    RecordProperty("seconds_for_5000_ticks", std::to_string(ticking));
+    RecordProperty("seconds_to_start_and_end", std::to_string(startAndEnd));
+    EXPECT_NEAR(ticking, 5.0, 0.25)
+        << "5,000 ticks took this long, starting and ending " << startAndEnd << " s";
     std::string window = ReadFile(directory_ / "window.json");
     EXPECT_EQ(NumberField(window, "target_fps"), 10) << "the click and Home did not arrive";
 
