@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdlib>
+#include <initializer_list>
+#include <utility>
 
 #include "host/Numbers.h"
 #include "win32/platform/Installation.h"
@@ -79,22 +81,28 @@ bool SetHeadless(std::string_view, bool, Options* o, std::string*) {
     return true;
 }
 
+// The value among `choices` named `value`; false when none is.
+template <typename T>
+bool Choose(std::string_view value, std::initializer_list<std::pair<std::string_view, T>> choices,
+            T* chosen) {
+    for (const auto& [name, choice] : choices) {
+        if (value == name) {
+            *chosen = choice;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool SetScale(std::string_view value, bool, Options* o, std::string* error) {
-    if (value == "integer")
-        o->scaling = ScaleMode::Integer;
-    else if (value == "fit")
-        o->scaling = ScaleMode::Fit;
-    else
+    if (!Choose(value, {{"integer", ScaleMode::Integer}, {"fit", ScaleMode::Fit}}, &o->scaling))
         return Fail(error, "bad scale " + Quoted(value) + ": --scale takes fit or integer");
     return true;
 }
 
 bool SetFilter(std::string_view value, bool, Options* o, std::string* error) {
-    if (value == "nearest")
-        o->filtering = Filtering::Nearest;
-    else if (value == "linear")
-        o->filtering = Filtering::Linear;
-    else
+    if (!Choose(value, {{"nearest", Filtering::Nearest}, {"linear", Filtering::Linear}},
+                &o->filtering))
         return Fail(error, "bad filter " + Quoted(value) + ": --filter takes nearest or linear");
     return true;
 }
@@ -116,10 +124,14 @@ bool SetRecord(std::string_view value, bool, Options* o, std::string*) {
 }
 
 bool SetRecordArea(std::string_view value, bool, Options* o, std::string* error) {
-    if (value != "screen" && value != "console")
+    if (!Choose(value, {{"screen", false}, {"console", true}}, &o->recordConsoleOnly))
         return Fail(error, "bad recording area " + Quoted(value) +
                                ": --record-area takes screen or console");
-    o->recordConsoleOnly = value == "console";
+    return true;
+}
+
+bool SetRecordInput(std::string_view value, bool, Options* o, std::string*) {
+    o->recordInputPath = std::string(value);
     return true;
 }
 
@@ -221,6 +233,13 @@ constexpr std::array kOptions{
                "what a recording holds: the whole 640 x 480 picture or only the console's 320 x "
                "240 screen",
                SetRecordArea},
+    OptionSpec{"--record-input", Value::Required, "FILE", "",
+               "write every key, click, pad button (as its key), window request and runner key "
+               "that reaches the program or the runner, with its tick, into FILE as a script "
+               "that --script replays (line by line as it happens: a run that ends in any way "
+               "leaves it complete); recorded in a window on the virtual clock, it replays "
+               "headless to the same report and pixels",
+               SetRecordInput},
     OptionSpec{"--pad", Value::Required, "BUTTON=KEY,...", "",
                "game controller buttons as keys (KEY: the script's key names; BUTTON: a b x y "
                "back guide start leftstick rightstick leftshoulder rightshoulder dpup dpdown "
@@ -228,13 +247,15 @@ constexpr std::array kOptions{
                "Z, B is X, Start is Enter and Back is Space",
                SetPad},
     OptionSpec{"--captures", Value::Required, "DIR", "the pictures folder's Nuvik/, or ./captures",
-               "where F12 writes screenshots and F9 recordings (the pictures folder comes from "
-               "XDG_PICTURES_DIR or user-dirs.dirs)",
+               "where F12 writes screenshots, F9 recordings and F7 input scripts (the pictures "
+               "folder comes from XDG_PICTURES_DIR or user-dirs.dirs)",
                SetCaptures},
     OptionSpec{"--virtual-clock", Value::Optional, "START", "",
                "the millisecond tick starts at START (0 when none is given; decimal or 0x "
                "hexadecimal) and advances by exactly 1 on every message-loop pass that finds "
-               "no message, never by itself: runs are reproducible to the pixel",
+               "no message, never by itself: runs are reproducible to the pixel; in a window "
+               "the tick never runs ahead of real time, so that a person can play, and the "
+               "window's input reaches the program between ticks",
                SetVirtualClock},
     OptionSpec{"--busy-loop", Value::None, "", "",
                "on the real clock, never rest: the message loop spins between ticks as on the "
@@ -282,6 +303,10 @@ constexpr std::array kRunnerKeys{
                   "write the screen as PNG into the captures folder (nuvik-DATE-TIME-N.png, "
                   "never overwriting; one line on standard error names it)"},
     RunnerKeySpec{"F9", "start or stop a GIF recording into the captures folder"},
+    RunnerKeySpec{"F7",
+                  "start or stop recording the input as a script into the captures folder "
+                  "(nuvik-DATE-TIME-N.txt; one line on standard error names it): ticks count "
+                  "from the start of the run"},
 };
 
 const OptionSpec* FindOption(std::string_view name) {
@@ -443,8 +468,8 @@ std::string HelpText(const std::string& programName) {
         "                                  f1..f12 a..z 0..9\n"
         "  AT_MS pad BUTTON down|up        a game controller's button, as its key\n"
         "  AT_MS mouse move X Y\n"
-        "  AT_MS mouse down left|right X Y\n"
-        "  AT_MS mouse up left|right X Y\n"
+        "  AT_MS mouse down left|right|middle X Y\n"
+        "  AT_MS mouse up left|right|middle X Y\n"
         "  AT_MS click X Y                 move there, left button down and up\n"
         "  AT_MS minimize | restore | close\n"
         "  AT_MS screenshot PATH           write the screen as PNG\n"
@@ -460,7 +485,9 @@ std::string HelpText(const std::string& programName) {
         "otherwise by Enter 500 ticks after it appeared.\n"
         "\n"
         "Exit status: the program's own (0 for a normal end); 1 when no window can be opened\n"
-        "or an output file cannot be written; 2 for a bad option or script line.\n";
+        "or an output file cannot be written; 2 for a bad option or script line; 130 or 143\n"
+        "when Ctrl-C or SIGTERM closed the main window; the signal's own status (139 for\n"
+        "SIGSEGV) when the program crashed, after the report is written.\n";
     return help;
 }
 
