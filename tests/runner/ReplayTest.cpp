@@ -15,6 +15,7 @@
 
 #include "host/Xvfb.h"
 #include "runner/RunnerProcess.h"
+#include "support/Dependencies.h"
 
 namespace {
 
@@ -133,10 +134,8 @@ TEST(Replay, ARunKilledOutrightKeepsEveryLineRecordedBeforeIt) {
 class ReplayInWindow : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!nuvik::testing::XvfbInstalled())
-            GTEST_SKIP() << "Xvfb is not installed";
-        if (std::system("command -v xdotool >/dev/null 2>&1") != 0)
-            GTEST_SKIP() << "xdotool is not installed";
+        if (!nuvik::testing::XdotoolInstalled())
+            NUVIK_DEPENDENCY_MISSING("xdotool is not installed");
         directory_ = fs::temp_directory_path() /
                      ("nuvik-replay-window-" +
                       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -180,7 +179,8 @@ class ReplayInWindow : public ::testing::Test {
 
 TEST_F(ReplayInWindow, TheDemoKeepsRealTimeAndItsRecordedPlayReplaysHeadlessByteForByte) {
     Xvfb xvfb("640x480x16");
-    ASSERT_TRUE(xvfb.Running()) << xvfb.Error();
+    if (!xvfb.Running())
+        NUVIK_DEPENDENCY_MISSING(xvfb.Error());
     // The 5,000 ticks' wall time is a played run's less what starting and ending a window
     // costs. A busy machine only ever adds to either, never takes away (the tick never runs
     // ahead of real time), so the least played run less the least empty one is the measure,
@@ -224,7 +224,8 @@ TEST_F(ReplayInWindow, TheDemoKeepsRealTimeAndItsRecordedPlayReplaysHeadlessByte
 
 TEST_F(ReplayInWindow, StarCatcherPlayedWithArrowsAndZReplaysToTheWindowsLastScreen) {
     Xvfb xvfb("640x480x16");
-    ASSERT_TRUE(xvfb.Running()) << xvfb.Error();
+    if (!xvfb.Running())
+        NUVIK_DEPENDENCY_MISSING(xvfb.Error());
     // Enter starts; the basket goes left, dashes right with Z held, and back.
     WindowRun played = PlayInWindow(
         xvfb, NUVIK_STAR_CATCHER, "--run-for=6000",
