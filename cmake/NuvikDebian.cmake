@@ -1,7 +1,8 @@
 # The Debian package, `cpack -G DEB` in the build folder: nuvik_VERSION_ARCH.deb with the runner
 # and the SDK under /usr, and nuvik-dbgsym_VERSION_ARCH.ddeb with the runner's debug information
 # (found by build ID, as Debian's own -dbgsym packages are). packaging/DebianStage.cmake adds
-# the copyright and changelog files and strips the static libraries before the package is made.
+# the copyright and changelog files and strips the static libraries before the package is made;
+# packaging/DebianDebugPackage.cmake mends the -dbgsym package after.
 set(NUVIK_PACKAGE_MAINTAINER "The Nuvik runner developers <nuvik-runner@users.noreply.invalid>"
     CACHE STRING "Maintainer of the Debian package: Name <address>")
 
@@ -20,6 +21,7 @@ set(CPACK_PACKAGE_CONTACT "${NUVIK_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The first line is the summary; the rest is the extended description, one paragraph.
@@ -46,6 +48,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
                                                 GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_SOURCE_DIR}/packaging/DebianStage.cmake")
+set(CPACK_POST_BUILD_SCRIPTS "${CMAKE_CURRENT_SOURCE_DIR}/packaging/DebianDebugPackage.cmake")
 set(NUVIK_DEBIAN_COPYRIGHT "${CMAKE_CURRENT_SOURCE_DIR}/packaging/copyright")
 set(NUVIK_DEBIAN_CHANGELOG "${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog")
 set(CPACK_NUVIK_DEBIAN_COPYRIGHT "${NUVIK_DEBIAN_COPYRIGHT}")
