@@ -62,7 +62,7 @@ if grep -E -- '-(ACTUAL|DIFF)\.png$' "$work/contents.txt"; then
     fail "the package holds a failed test's pictures (above)"
 fi
 
-lintian --fail-on error --no-tag-display-limit "$deb" "$ddeb" >"$work/lintian.txt" 2>&1 || {
+lintian --fail-on error --tag-display-limit 0 "$deb" "$ddeb" >"$work/lintian.txt" 2>&1 || {
     cat "$work/lintian.txt" >&2
     fail "lintian found errors (above)"
 }

@@ -41,11 +41,12 @@ int Frame() {
         boxX += 2;
     if (KeyState.held[kKeyUp] && boxY > 20)
         boxY -= 2;
-    if (KeyState.held[kKeyDown] && boxY < 240 - kBoxSize)
+    if (KeyState.held[kKeyDown] && boxY < 216 - kBoxSize)
         boxY += 2;
     ClearSurface(&screen, kBackground);
     FillBox(&screen, boxX, boxY, kBoxSize, kBoxSize, kBox);
-    PutText(&screen, 4, 4, "@NAME@: arrows move, Esc quits", kText);
+    PutText(&screen, 4, 4, "@NAME@", kText);
+    PutText(&screen, 4, 220, "Arrows move the box, Escape quits", kText);
     PresentScreen();
     return 0;
 }
