@@ -1,35 +1,35 @@
 # Installing the runner and the SDK: `cmake --install` puts the runner (carrying the demo),
-# the golden comparison tool, <nuvik/sdk.h>, the static libraries and the CMake package
-# (find_package(Nuvik)) under the prefix, with the licence, the SDK's guide, the examples, the
-# project template and `nuvik-new`, and the man pages; `cpack` makes a Debian package of the
-# same (cmake/NuvikDebian.cmake).
+# the golden comparison tool, <nuvik/sdk.h>, the runner that programs link (one pre-linked object
+# on Linux, the static libraries on Windows) and the CMake package (find_package(Nuvik)) under the
+# prefix, with the licence, the SDK's guide, the examples, the project template and `nuvik-new`,
+# and the man pages; `cpack` makes a Debian package of the same (cmake/NuvikDebian.cmake).
 include(CMakePackageConfigHelpers)
 
 set(NUVIK_VERSION ${PROJECT_VERSION})
 set(nuvik_cmake_dir lib/cmake/Nuvik)
 
-set(nuvik_libraries nuvik_main app sdk nuvik_sdk_headers controls forms draw event frame assets
-                    win32)
-if(NOT NUVIK_NATIVE_WIN32)
-  list(APPEND nuvik_libraries host)
+if(NUVIK_NATIVE_WIN32)
+  set(nuvik_libraries nuvik_main app sdk nuvik_sdk_headers controls forms draw event frame assets
+                      win32)
+else()
+  # Programs link the runner pre-linked into one object (app/CMakeLists.txt): the runner's
+  # own libraries are not installed.
+  set(nuvik_libraries nuvik_runner nuvik_sdk_headers)
+  install(FILES "${NUVIK_RUNNER_OBJECT}" DESTINATION lib/nuvik)
 endif()
 # What is installed names no folder of the machine that built it: the debug information and
-# file names in the static libraries and executables say nuvik-VERSION/draw/Surface.cpp, not
-# this checkout's path, so a program author's link error points at the runner's sources by
-# their name in the release. (gdb on this build: `set substitute-path nuvik-VERSION CHECKOUT`.)
+# file names in the runner's object, libraries and executables say nuvik-VERSION/draw/Surface.cpp,
+# not this checkout's path. (gdb on this build: `set substitute-path nuvik-VERSION CHECKOUT`.)
 if(NOT MSVC)
-  foreach(installed IN LISTS nuvik_libraries ITEMS nuvik nuvik_golden)
-    if(TARGET ${installed})
-      get_target_property(installed_type ${installed} TYPE)
-      if(NOT installed_type STREQUAL "INTERFACE_LIBRARY")
-        # GCC tries the last map first: the build folder (inside the checkout) before the rest.
-        target_compile_options(${installed} PRIVATE
-          "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=nuvik-${NUVIK_VERSION}"
-          "-ffile-prefix-map=${CMAKE_BINARY_DIR}=nuvik-${NUVIK_VERSION}/build")
-      endif()
+  foreach(compiled IN ITEMS nuvik_main app sdk assets controls forms draw event frame host win32
+                            nuvik nuvik_golden nuvik_golden_check)
+    if(TARGET ${compiled})
+      # GCC tries the last map first: the build folder (inside the checkout) before the rest.
+      target_compile_options(${compiled} PRIVATE
+        "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=nuvik-${NUVIK_VERSION}"
+        "-ffile-prefix-map=${CMAKE_BINARY_DIR}=nuvik-${NUVIK_VERSION}/build")
     endif()
   endforeach()
-  unset(installed_type)
 endif()
 install(TARGETS ${nuvik_libraries} EXPORT NuvikTargets ARCHIVE DESTINATION lib/nuvik)
 install(TARGETS nuvik RUNTIME DESTINATION bin)
