@@ -21,13 +21,21 @@ endif()
 # file names in the runner's object, libraries and executables say nuvik-VERSION/draw/Surface.cpp,
 # not this checkout's path. (gdb on this build: `set substitute-path nuvik-VERSION CHECKOUT`.)
 if(NOT MSVC)
+  # The build folder keeps its place under the sources' new name, so that a source named
+  # relative to it (as ccache names them) still resolves: nuvik-VERSION/build/default/../../app.
+  file(RELATIVE_PATH binary_in_source "${CMAKE_SOURCE_DIR}" "${CMAKE_BINARY_DIR}")
+  if(binary_in_source MATCHES "^\\.\\.")
+    set(mapped_binary_dir "nuvik-${NUVIK_VERSION}-build")
+  else()
+    set(mapped_binary_dir "nuvik-${NUVIK_VERSION}/${binary_in_source}")
+  endif()
   foreach(compiled IN ITEMS nuvik_main app sdk assets controls forms draw event frame host win32
                             nuvik nuvik_golden nuvik_golden_check)
     if(TARGET ${compiled})
       # GCC tries the last map first: the build folder (inside the checkout) before the rest.
       target_compile_options(${compiled} PRIVATE
         "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=nuvik-${NUVIK_VERSION}"
-        "-ffile-prefix-map=${CMAKE_BINARY_DIR}=nuvik-${NUVIK_VERSION}/build")
+        "-ffile-prefix-map=${CMAKE_BINARY_DIR}=${mapped_binary_dir}")
     endif()
   endforeach()
 endif()

@@ -55,7 +55,7 @@ for path in /usr/bin/nuvik /usr/bin/nuvik-golden /usr/bin/nuvik-new \
     /usr/share/doc/nuvik/examples/game/tests/play.png \
     /usr/share/man/man1/nuvik.1.gz /usr/share/man/man1/nuvik-new.1.gz \
     /usr/share/nuvik/template/CMakeLists.txt /usr/include/nuvik/sdk.h \
-    /usr/lib/cmake/Nuvik/NuvikConfig.cmake /usr/lib/nuvik/libsdk.a; do
+    /usr/lib/cmake/Nuvik/NuvikConfig.cmake /usr/lib/nuvik/nuvik-runner.o; do
     grep -qxF "$path" "$work/contents.txt" || fail "the package does not hold $path"
 done
 if grep -E -- '-(ACTUAL|DIFF)\.png$' "$work/contents.txt"; then
@@ -71,7 +71,7 @@ echo "lintian: $(grep -c '^E:' "$work/lintian.txt" || true) errors," \
 grep '^W:' "$work/lintian.txt" || true
 
 # Unpacked: stripped binaries whose debug information the -dbgsym package holds by build ID,
-# static libraries without debug sections, and no trace of this checkout's path anywhere.
+# what programs link without debug sections, and no trace of this checkout's path anywhere.
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 dpkg-deb -x "$ddeb" "$work/dbgsym"
@@ -83,9 +83,11 @@ for binary in nuvik nuvik-golden; do
     readelf -S "$debug" 2>/dev/null | grep -q '\.debug_info' ||
         fail "nuvik-dbgsym holds no debug information for usr/bin/$binary"
 done
-for archive in "$root"/usr/lib/nuvik/*.a; do
-    if readelf -S "$archive" | grep -q '\.debug_'; then
-        fail "${archive#"$root"} keeps debug sections"
+linked=("$root"/usr/lib/nuvik/*.[ao])
+[[ ${#linked[@]} -gt 0 ]] || fail "the package holds nothing for programs to link in usr/lib/nuvik"
+for file in "${linked[@]}"; do
+    if readelf -S "$file" | grep -q '\.debug_'; then
+        fail "${file#"$root"} keeps debug sections"
     fi
 done
 if grep -rlaF "$checkout" "$root" "$work/dbgsym"; then
