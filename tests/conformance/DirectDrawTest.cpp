@@ -191,6 +191,45 @@ TEST_F(DirectDrawTest, SurfacesHoldAReferenceToTheirDirectDrawObject) {
     ddraw_->Release();
 }
 
+// The interfaces the system asks for when it probes the installed DirectX; an interface the
+// object does not have is refused and the answer cleared.
+TEST_F(DirectDrawTest, QueryInterfaceHandsOutTheOlderInterfacesOfTheSameObject) {
+    struct Case {
+        const char* name;
+        IUnknown* object;
+        REFIID iid;
+        HRESULT expected;
+    } cases[] = {
+        {"IDirectDraw2", ddraw_, IID_IDirectDraw2, S_OK},
+        {"IDirectDrawSurface3", surface_, IID_IDirectDrawSurface3, S_OK},
+        {"IDirectDrawSurface4", surface_, IID_IDirectDrawSurface4, S_OK},
+        {"a surface asked for IDirectDraw7", surface_, IID_IDirectDraw7, E_NOINTERFACE},
+        {"IDirectDraw asked for a surface", ddraw_, IID_IDirectDrawSurface7, E_NOINTERFACE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        void* answer = reinterpret_cast<void*>(1);
+        EXPECT_EQ(c.object->QueryInterface(c.iid, &answer), c.expected);
+        if (c.expected != S_OK) {
+            EXPECT_EQ(answer, nullptr);
+            continue;
+        }
+        ASSERT_NE(answer, nullptr);
+        static_cast<IUnknown*>(answer)->Release();
+    }
+}
+
+TEST_F(DirectDrawTest, GetFlipStatusRefusesFlagsItDoesNotKnow) {
+    EXPECT_EQ(surface_->GetFlipStatus(0), DDERR_INVALIDPARAMS);
+    EXPECT_EQ(surface_->GetFlipStatus(DDGFS_CANFLIP | DDGFS_ISFLIPDONE), DDERR_INVALIDPARAMS);
+}
+
+TEST_F(DirectDrawTest, GetFlipStatusOfASurfaceThatCannotFlipIsRefused) {
+    NUVIK_WINE_DEPARTURE("Wine's GetFlipStatus answers DD_OK for any surface");
+    EXPECT_EQ(surface_->GetFlipStatus(DDGFS_CANFLIP), DDERR_INVALIDSURFACETYPE);
+    EXPECT_EQ(surface_->GetFlipStatus(DDGFS_ISFLIPDONE), DDERR_INVALIDSURFACETYPE);
+}
+
 TEST_F(DirectDrawTest, AColourKeyedBltFastLeavesTheKeyColourOut) {
     LPDIRECTDRAWSURFACE7 source = MakeSurface(4, 1);
     ASSERT_NE(source, nullptr);
