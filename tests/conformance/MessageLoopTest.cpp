@@ -205,12 +205,20 @@ TEST_F(CloseDuringMessageBoxTest, AQuitFromTheOwnersCloseEndsTheBoxAndReachesThe
     SetWindowLongPtrA(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     EXPECT_EQ(recorder_->Trace({WM_USER}), Trace{"owner:WM_USER"});
     EXPECT_TRUE(IsWindow(owner_));
-    EXPECT_TRUE(IsWindowEnabled(owner_));
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) && message.message != WM_QUIT)
         DispatchMessageA(&message);
     EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
     EXPECT_EQ(message.wParam, 7u);
+}
+
+// Our box enables the application again however it ends, a quit included.
+TEST_F(CloseDuringMessageBoxTest, AfterAQuitEndedTheBoxTheOwnerIsEnabledAgain) {
+    NUVIK_WINE_DEPARTURE("Wine leaves the owner disabled when a quit ends the box");
+    PostQuitMessage(3);
+    EXPECT_EQ(MessageBoxA(owner_, "text", "caption", MB_OK), IDOK);
+    EXPECT_TRUE(IsWindowEnabled(owner_));
+    Pump();
 }
 
 TEST_F(MessageLoopTest, DisabledWindowsTakeNoFocus) {

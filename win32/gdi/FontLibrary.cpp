@@ -209,7 +209,6 @@ std::unique_ptr<RealizedFont> FontLibrary::Resolve(const LOGFONTA& lf) {
         FcPatternGetInteger(chosen, FC_SLANT, 0, &slant);
         RealizedFont::Style style;
         style.pixelSize = PixelSizeFor(lf, primary, library_);
-        style.cellHeight = lf.lfHeight > 0 ? std::min<int>(lf.lfHeight, kMaxPixelSize) : 0;
         style.weight = lf.lfWeight == FW_DONTCARE ? FW_NORMAL : lf.lfWeight;
         style.emboldenGlyphs = bold && weight < FC_WEIGHT_DEMIBOLD;
         style.slantGlyphs = lf.lfItalic && slant == FC_SLANT_ROMAN;

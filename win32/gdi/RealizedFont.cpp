@@ -62,13 +62,6 @@ std::unique_ptr<RealizedFont> RealizedFont::Open(FT_Library library, const FaceS
         font->ascent_ = style.pixelSize;
         font->descent_ = 0;
     }
-    // A font asked for by its cell is exactly that high: the em was rounded and the face's
-    // ascent and descent rounded up, which can make the cell a pixel taller than asked.
-    if (style.cellHeight > 0 && font->ascent_ + font->descent_ != style.cellHeight) {
-        const int span = font->ascent_ + font->descent_;
-        font->ascent_ = (font->ascent_ * style.cellHeight + span / 2) / span;
-        font->descent_ = style.cellHeight - font->ascent_;
-    }
     font->maxWidth_ = CeilPixels(face->size->metrics.max_advance);
     font->fixedPitch_ = FT_IS_FIXED_WIDTH(face);
     font->averageWidth_ = font->GlyphFor(U'x').advance;

@@ -47,7 +47,6 @@ class RealizedFont {
   public:
     struct Style {
         int pixelSize = 16;  // the em in pixels
-        int cellHeight = 0;  // asked for by cell (a positive height): ascent + descent exactly
         int weight = FW_NORMAL;
         bool emboldenGlyphs = false;  // the face is lighter than asked for
         bool slantGlyphs = false;     // the face is upright but italic was asked for
