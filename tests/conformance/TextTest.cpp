@@ -310,5 +310,30 @@ TEST_F(TextTest, DrawTextAClipsToItsRectangleUnlessToldNotTo) {
     EXPECT_GT(unclipped.right, box.right);
 }
 
+// DT_END_ELLIPSIS: a line too wide for its rectangle ends in "..." after as much of the text
+// as fits with it, so that it stays inside even unclipped; a line that fits is left alone.
+TEST_F(TextTest, DrawTextAEndsALineThatDoesNotFitWithAnEllipsis) {
+    const std::string text = "WjgWjgWjgWjgWjgWjg";
+    const RECT box{10, 10, 10 + Extent(text).cx / 2, 40};
+    std::string expected = "...";
+    for (std::size_t kept = 1; kept < text.size(); ++kept) {
+        std::string candidate = text.substr(0, kept) + "...";
+        if (Extent(candidate).cx > box.right - box.left)
+            break;
+        expected = candidate;
+    }
+    const UINT format = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
+    RECT ellipsized = DrawnInk(text.c_str(), box, format | DT_END_ELLIPSIS);
+    EXPECT_EQ(Describe(ellipsized), Describe(DrawnInk(expected.c_str(), box, format)));
+    EXPECT_LE(ellipsized.right, box.right);
+    RECT measured = box;
+    EXPECT_EQ(DrawTextA(dc_, text.c_str(), -1, &measured, format | DT_END_ELLIPSIS | DT_CALCRECT),
+              metrics_.tmHeight);
+    EXPECT_EQ(measured.right - measured.left, Extent(expected).cx);
+    const RECT wide{10, 10, 230, 40};
+    EXPECT_EQ(Describe(DrawnInk("Wjg", wide, format | DT_END_ELLIPSIS)),
+              Describe(DrawnInk("Wjg", wide, format)));
+}
+
 }  // namespace
 }  // namespace conformance
