@@ -244,6 +244,8 @@ TEST_F(TextTest, DrawTextACalcRectMeasuresWithoutDrawing) {
          2 * line},
         {"prefix", "&Save", 0, 200, Extent("Save").cx, line},
         {"no prefix", "&Save", DT_NOPREFIX, 200, Extent("&Save").cx, line},
+        {"tab stops every eight average characters", "i\tW", DT_EXPANDTABS, 200,
+         8 * metrics_.tmAveCharWidth + Extent("W").cx, line},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
