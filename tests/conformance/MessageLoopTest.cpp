@@ -148,6 +148,32 @@ TEST_F(MessageLoopTest, AMessageBoxRunsItsOwnLoopUntilClosed) {
     EXPECT_EQ(recorder.Trace({WM_USER}), Trace{"owner:WM_USER"});
 }
 
+// Key messages become characters only through TranslateMessage, which posts the WM_CHAR after
+// the key message; keys that type nothing post nothing.
+TEST_F(MessageLoopTest, TranslateMessagePostsTheCharacterOfAKey) {
+    Recorder recorder;
+    HWND popup = recorder.Create("popup", WS_POPUP, 0, 0, 10, 10);
+    Pump();
+    struct Case {
+        WPARAM key;
+        WPARAM character;  // 0: none
+    } cases[] = {{'A', 'a'},        {'7', '7'},   {VK_SPACE, ' '}, {VK_RETURN, '\r'},
+                 {VK_ESCAPE, 0x1B}, {VK_LEFT, 0}, {VK_F1, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        MSG key{popup, WM_KEYDOWN, c.key, 1, 0, {0, 0}};
+        EXPECT_TRUE(TranslateMessage(&key));
+        MSG posted{};
+        bool typed = PeekMessageA(&posted, popup, WM_CHAR, WM_CHAR, PM_REMOVE) != FALSE;
+        EXPECT_EQ(typed, c.character != 0);
+        if (typed) {
+            EXPECT_EQ(posted.wParam, c.character);
+        }
+    }
+    MSG mouse{popup, WM_LBUTTONDOWN, 0, 0, 0, {0, 0}};
+    EXPECT_FALSE(TranslateMessage(&mouse));
+}
+
 // A close request for the owner (the window manager's WM_CLOSE) arriving while a box is up is
 // the owner's to handle: the box's loop hands it on although the owner is disabled. Whatever
 // the owner then does ends the box. Should the request be lost, a timer answers the box after
