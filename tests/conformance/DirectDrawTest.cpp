@@ -1,6 +1,7 @@
 // DirectDraw 7 in the normal cooperative level: what Lock, GetDC and Blt answer when they are
 // used wrongly, and modules and COM as the program finds them.
 #include <cstring>
+#include <functional>
 
 #include "Conformance.h"
 
@@ -282,6 +283,29 @@ TEST_F(Win32Test, DdrawIsLoadedByNameAndExportsItsEntryPoints) {
     EXPECT_NE(GetProcAddress(module, "DirectDrawCreateEx"), nullptr);
     EXPECT_NE(GetProcAddress(module, "DirectDrawCreate"), nullptr);
     EXPECT_EQ(GetProcAddress(module, "NoSuchEntryPoint"), nullptr);
+    EXPECT_TRUE(FreeLibrary(module));
+}
+
+// The way the system probes the installed DirectX: the oldest entry point, fetched by name,
+// gives an object that has the later DirectDraw interfaces too.
+TEST_F(Win32Test, DirectDrawCreateByNameGivesAnObjectWithTheLaterInterfaces) {
+    HMODULE module = LoadLibraryA("DDRAW.DLL");
+    ASSERT_NE(module, nullptr);
+    using CreateFn = HRESULT(WINAPI*)(GUID*, LPDIRECTDRAW*, IUnknown*);
+    FARPROC entry = GetProcAddress(module, "DirectDrawCreate");
+    ASSERT_NE(entry, nullptr);
+    CreateFn create;
+    std::memcpy(&create, &entry, sizeof create);
+    LPDIRECTDRAW directDraw = nullptr;
+    ASSERT_EQ(create(nullptr, &directDraw, nullptr), DD_OK);
+    ASSERT_NE(directDraw, nullptr);
+    for (REFIID iid : {std::cref(IID_IDirectDraw2), std::cref(IID_IDirectDraw7)}) {
+        void* later = nullptr;
+        EXPECT_EQ(directDraw->QueryInterface(iid, &later), S_OK);
+        ASSERT_NE(later, nullptr);
+        static_cast<IUnknown*>(later)->Release();
+    }
+    directDraw->Release();
     EXPECT_TRUE(FreeLibrary(module));
 }
 
