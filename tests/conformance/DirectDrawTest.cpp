@@ -309,6 +309,38 @@ TEST_F(Win32Test, DirectDrawCreateByNameGivesAnObjectWithTheLaterInterfaces) {
     EXPECT_TRUE(FreeLibrary(module));
 }
 
+// The system's own start: exclusive full screen on its window, 640 x 480 at 16 bits, a primary
+// surface with one back buffer that can flip.
+TEST_F(Win32Test, TheExclusiveDisplayModeGivesAFlippablePrimaryOfThatMode) {
+    Recorder recorder;
+    HWND window = recorder.Create("screen", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480);
+    LPDIRECTDRAW7 directDraw = nullptr;
+    ASSERT_EQ(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&directDraw), IID_IDirectDraw7,
+                                 nullptr),
+              DD_OK);
+    EXPECT_EQ(directDraw->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
+    EXPECT_EQ(directDraw->SetDisplayMode(640, 480, 16, 0, 0), DD_OK);
+    DDSURFACEDESC2 description{};
+    description.dwSize = sizeof description;
+    description.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    description.dwBackBufferCount = 1;
+    LPDIRECTDRAWSURFACE7 primary = nullptr;
+    ASSERT_EQ(directDraw->CreateSurface(&description, &primary, nullptr), DD_OK);
+    DDSURFACEDESC2 format{};
+    format.dwSize = sizeof format;
+    EXPECT_EQ(primary->GetSurfaceDesc(&format), DD_OK);
+    EXPECT_EQ(format.dwWidth, 640u);
+    EXPECT_EQ(format.dwHeight, 480u);
+    EXPECT_EQ(format.ddpfPixelFormat.dwRGBBitCount, 16u);
+    EXPECT_TRUE(format.ddpfPixelFormat.dwRBitMask == 0xF800 ||
+                format.ddpfPixelFormat.dwRBitMask == 0x7C00);
+    EXPECT_EQ(primary->GetFlipStatus(DDGFS_CANFLIP), DD_OK);
+    primary->Release();
+    directDraw->SetCooperativeLevel(window, DDSCL_NORMAL);
+    directDraw->Release();
+}
+
 TEST_F(Win32Test, LoadingAModuleThatDoesNotExistFails) {
     EXPECT_EQ(LoadLibraryA("nuvik-no-such-module.dll"), nullptr);
 }
