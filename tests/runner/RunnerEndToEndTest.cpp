@@ -112,6 +112,31 @@ TEST(RunnerEndToEnd, AnUnknownVideoCardIsReported) {
     EXPECT_NE(run.report.find("알 수 없는 비디오카드 : 1f"), std::string::npos) << run.report;
 }
 
+// The window manager's close while the card's message box is up is the main window's: the
+// program ends there, on either clock. Lost, the run would never end (the box answered after
+// 500 ticks, the program running on) and be killed.
+TEST(RunnerEndToEnd, ACloseWhileAMessageBoxIsUpEndsTheRun) {
+    const struct {
+        const char* name;
+        std::vector<std::string> arguments;
+        std::string script;
+    } cases[] = {
+        {"box-run-for", With({"--run-for=300"}), ""},
+        {"box-run-for-real", {"--headless", "--run-for=300"}, ""},
+        {"box-close", kHeadless, "100 close\n"},
+        {"box-close-real", {"--headless"}, "100 close\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> arguments = c.arguments;
+        arguments.push_back("--display-format=0x001F");
+        auto run = RunRunner(c.name, arguments, c.script, 30);
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        EXPECT_EQ(NumberField(run.report, "exit_code"), 0) << run.report;
+        EXPECT_NE(run.report.find("알 수 없는 비디오카드 : 1f"), std::string::npos) << run.report;
+    }
+}
+
 TEST(RunnerEndToEnd, NoFrameIsDrawnWhileMinimised) {
     auto normal = RunRunner("not-minimised", With({"--run-for=2000"}));
     auto minimised =
