@@ -32,6 +32,10 @@ if(NOT MSVC)
   foreach(compiled IN ITEMS nuvik_main app sdk assets controls forms draw event frame host win32
                             nuvik nuvik_golden nuvik_golden_check)
     if(TARGET ${compiled})
+      get_target_property(compiled_type ${compiled} TYPE)
+    endif()
+    # win32 is an interface library on Windows (the real API): nothing of its own is compiled.
+    if(TARGET ${compiled} AND NOT compiled_type STREQUAL "INTERFACE_LIBRARY")
       # GCC tries the last map first: the build folder (inside the checkout) before the rest.
       target_compile_options(${compiled} PRIVATE
         "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=nuvik-${NUVIK_VERSION}"
