@@ -113,8 +113,8 @@ CheckResult CheckGolden(const std::string& screenshotPath, const std::string& go
     const std::string diffPath = Beside(goldenPath, "-DIFF.png");
     if (golden.width != actual.width || golden.height != actual.height) {
         const std::string sizes = "the golden " + goldenPath + " is " +
-                                  Size(golden.width, golden.height) + ", " + area + " " +
-                                  Size(actual.width, actual.height);
+                                  Size(golden.width, golden.height) + ", not the size of " + area +
+                                  " (was it made for another AREA?)";
         if (options.update) {
             if (!WriteGolden(actual, goldenPath, &error))
                 return Fail("cannot write the golden " + goldenPath + ": " + error);
