@@ -10,7 +10,8 @@ build_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev lib
 test_packages_fonts=(fonts-dejavu-core)
 # The Windows build is checked on Wine (64-bit loader), under the Korean locale, on Xvfb.
 test_packages_wine=(wine wine64 locales)
-test_packages=(clang-format mingw-w64 googletest xvfb xdotool libx11-dev libxfixes-dev
+# Programs are built with Clang too: the SDK does not depend on GCC's -fexec-charset.
+test_packages=(clang clang-format mingw-w64 googletest xvfb xdotool libx11-dev libxfixes-dev
                "${test_packages_fonts[@]}" "${test_packages_wine[@]}")
 
 wanted=("${build_packages[@]}")
