@@ -1,15 +1,20 @@
 # Installing the runner and the SDK: `cmake --install` puts the runner (carrying the demo),
-# the golden comparison tool, <nuvik/sdk.h>, the static libraries and the CMake package
-# (find_package(Nuvik)) under the prefix; `cpack` makes a Debian package of the same.
+# the golden comparison tool, <nuvik/sdk.h>, the runner that programs link (one pre-linked object
+# on Linux, the static libraries on Windows) and the CMake package (find_package(Nuvik)) under the
+# prefix; `cpack` makes a Debian package of the same.
 include(CMakePackageConfigHelpers)
 
 set(NUVIK_VERSION ${PROJECT_VERSION})
 set(nuvik_cmake_dir lib/cmake/Nuvik)
 
-set(nuvik_libraries nuvik_main app sdk nuvik_sdk_headers controls forms draw event frame assets
-                    win32)
-if(NOT NUVIK_NATIVE_WIN32)
-  list(APPEND nuvik_libraries host)
+if(NUVIK_NATIVE_WIN32)
+  set(nuvik_libraries nuvik_main app sdk nuvik_sdk_headers controls forms draw event frame assets
+                      win32)
+else()
+  # Programs link the runner pre-linked into one object (app/CMakeLists.txt): the runner's
+  # own libraries are not installed.
+  set(nuvik_libraries nuvik_runner nuvik_sdk_headers)
+  install(FILES "${NUVIK_RUNNER_OBJECT}" DESTINATION lib/nuvik)
 endif()
 install(TARGETS ${nuvik_libraries} EXPORT NuvikTargets ARCHIVE DESTINATION lib/nuvik)
 install(TARGETS nuvik RUNTIME DESTINATION bin)

@@ -1,8 +1,10 @@
 #include "host/RunSession.h"
 
+#include "host/ProcessSignals.h"
 #include "host/ScreenCapture.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "win32/constants.h"
 #include "win32/platform/Clock.h"
@@ -68,6 +70,12 @@ void RunSession::Update() {
         closeRequested_ = true;
         input_.RequestClose();
     }
+    WatchStalledClock();
+    // Ctrl-C and SIGTERM close the main window as a window manager would.
+    if (!interruptAnswered_ && InterruptSignal() != 0) {
+        interruptAnswered_ = true;
+        input_.RequestClose();
+    }
     if (settings_.dismissMessageBoxes) {
         WatchMessageBoxes();
         AnswerOverdueMessageBox(win32::clock::Now());
@@ -90,6 +98,30 @@ std::uint32_t RunSession::MsUntilNextDue() const {
             std::min(soonest, open >= kMessageBoxTimeoutMs ? 0u : kMessageBoxTimeoutMs - open);
     }
     return soonest;
+}
+
+void RunSession::WatchStalledClock() {
+    if (!win32::clock::IsVirtual())
+        return;
+    const std::uint32_t now = win32::clock::Now();
+    if (now != stalledAt_) {
+        stalledAt_ = now;
+        updatesAtTick_ = 0;
+        return;
+    }
+    if (++updatesAtTick_ != kStalledUpdates)
+        return;
+    // The virtual clock moves only on a pass that finds the queue empty: something refills
+    // it on every pass, and the run would never reach --run-for or a later script line.
+    std::fprintf(stderr,
+                 "nuvik: the message queue has not been empty for %u passes, so the virtual "
+                 "clock stands at tick %u%s\n",
+                 kStalledUpdates, now,
+                 settings_.runForMs ? "; closing the main window as --run-for would" : "");
+    if (settings_.runForMs && !closeRequested_) {
+        closeRequested_ = true;
+        input_.RequestClose();
+    }
 }
 
 void RunSession::Deliver(const ScriptEvent& event) {

@@ -74,6 +74,7 @@ class RunSession {
     };
 
     void Deliver(const ScriptEvent& event);
+    void WatchStalledClock();
     void WatchMessageBoxes();
     void AnswerOverdueMessageBox(std::uint32_t now);
     void TakeScreenshot(const ScriptEvent& event);
@@ -85,6 +86,10 @@ class RunSession {
     std::uint32_t startTick_ = 0;
     std::size_t nextEvent_ = 0;
     bool closeRequested_ = false;
+    bool interruptAnswered_ = false;
+    static constexpr unsigned kStalledUpdates = 50000;
+    std::uint32_t stalledAt_ = 0;
+    unsigned updatesAtTick_ = 0;
     std::vector<int> shownFps_;
     FrameIntervals intervals_;
     long long lastPresented_ = 0;

@@ -183,6 +183,15 @@ void NoteKeysOfStep();
 
 }  // namespace nuvik::sdk
 
+// The runner is the program's main(): a program is two functions named with NUVIK_PROGRAM, and
+// a main() of its own would never run. So a main() written after this header is refused where
+// it stands, with a name that says what to do instead.
+#ifndef NUVIK_SDK_ALLOW_MAIN
+int nuvik_programs_have_no_main__name_your_functions_with_NUVIK_PROGRAM() = delete;
+int nuvik_programs_have_no_main__name_your_functions_with_NUVIK_PROGRAM(int, char**) = delete;
+#define main(...) nuvik_programs_have_no_main__name_your_functions_with_NUVIK_PROGRAM(__VA_ARGS__)
+#endif
+
 // Names the program's set-up and frame functions; write it once, in one source file, with or
 // without a semicolon after it.
 #define NUVIK_PROGRAM(setUp, frame)   \

@@ -331,3 +331,21 @@ TEST_F(HeadlessRun, TheCursorShapeIsKept) {
 }
 
 }  // namespace
+
+namespace {
+
+// The virtual clock moves only when the queue is found empty; a loop that always finds a
+// message must still let --run-for end the run, and say why the clock stood still.
+TEST_F(HeadlessRun, AQueueThatNeverEmptiesStillEndsARunForRun) {
+    SessionSettings settings;
+    settings.runForMs = 5000;
+    Begin(std::move(settings));
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 4'000'000 && input_.log.empty(); ++i)
+        host_->Poll();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(input_.log, std::vector<std::string>{"0 close"});
+    EXPECT_NE(said.find("the virtual clock stands at tick 0"), std::string::npos) << said;
+}
+
+}  // namespace
