@@ -130,6 +130,11 @@ bool SetRecordArea(std::string_view value, bool, Options* o, std::string* error)
     return true;
 }
 
+bool SetRecordInput(std::string_view value, bool, Options* o, std::string*) {
+    o->recordInputPath = std::string(value);
+    return true;
+}
+
 bool SetPad(std::string_view value, bool, Options* o, std::string* error) {
     return ParsePadMapping(value, &o->padMapping, error);
 }
@@ -228,6 +233,13 @@ constexpr std::array kOptions{
                "what a recording holds: the whole 640 x 480 picture or only the console's 320 x "
                "240 screen",
                SetRecordArea},
+    OptionSpec{"--record-input", Value::Required, "FILE", "",
+               "write every key, click, pad button (as its key), window request and runner key "
+               "that reaches the program or the runner, with its tick, into FILE as a script "
+               "that --script replays (line by line as it happens: a run that ends in any way "
+               "leaves it complete); recorded in a window on the virtual clock, it replays "
+               "headless to the same report and pixels",
+               SetRecordInput},
     OptionSpec{"--pad", Value::Required, "BUTTON=KEY,...", "",
                "game controller buttons as keys (KEY: the script's key names; BUTTON: a b x y "
                "back guide start leftstick rightstick leftshoulder rightshoulder dpup dpdown "
@@ -235,13 +247,15 @@ constexpr std::array kOptions{
                "Z, B is X, Start is Enter and Back is Space",
                SetPad},
     OptionSpec{"--captures", Value::Required, "DIR", "the pictures folder's Nuvik/, or ./captures",
-               "where F12 writes screenshots and F9 recordings (the pictures folder comes from "
-               "XDG_PICTURES_DIR or user-dirs.dirs)",
+               "where F12 writes screenshots, F9 recordings and F7 input scripts (the pictures "
+               "folder comes from XDG_PICTURES_DIR or user-dirs.dirs)",
                SetCaptures},
     OptionSpec{"--virtual-clock", Value::Optional, "START", "",
                "the millisecond tick starts at START (0 when none is given; decimal or 0x "
                "hexadecimal) and advances by exactly 1 on every message-loop pass that finds "
-               "no message, never by itself: runs are reproducible to the pixel",
+               "no message, never by itself: runs are reproducible to the pixel; in a window "
+               "the tick never runs ahead of real time, so that a person can play, and the "
+               "window's input reaches the program between ticks",
                SetVirtualClock},
     OptionSpec{"--busy-loop", Value::None, "", "",
                "on the real clock, never rest: the message loop spins between ticks as on the "
@@ -289,6 +303,10 @@ constexpr std::array kRunnerKeys{
                   "write the screen as PNG into the captures folder (nuvik-DATE-TIME-N.png, "
                   "never overwriting; one line on standard error names it)"},
     RunnerKeySpec{"F9", "start or stop a GIF recording into the captures folder"},
+    RunnerKeySpec{"F7",
+                  "start or stop recording the input as a script into the captures folder "
+                  "(nuvik-DATE-TIME-N.txt; one line on standard error names it): ticks count "
+                  "from the start of the run"},
 };
 
 const OptionSpec* FindOption(std::string_view name) {
@@ -450,8 +468,8 @@ std::string HelpText(const std::string& programName) {
         "                                  f1..f12 a..z 0..9\n"
         "  AT_MS pad BUTTON down|up        a game controller's button, as its key\n"
         "  AT_MS mouse move X Y\n"
-        "  AT_MS mouse down left|right X Y\n"
-        "  AT_MS mouse up left|right X Y\n"
+        "  AT_MS mouse down left|right|middle X Y\n"
+        "  AT_MS mouse up left|right|middle X Y\n"
         "  AT_MS click X Y                 move there, left button down and up\n"
         "  AT_MS minimize | restore | close\n"
         "  AT_MS screenshot PATH           write the screen as PNG\n"

@@ -33,6 +33,7 @@ struct Options {
     PadMapping padMapping;    // game controller buttons to keys
     std::string recordPath;   // --record: a GIF of the whole run
     bool recordConsoleOnly = false;
+    std::string recordInputPath;  // --record-input: everything the input did, as a script
     std::optional<std::uint32_t> runForMs;
     std::string scriptPath;
     std::string screenshotPath;

@@ -27,6 +27,9 @@ void RunSession::Start() {
     boxesSeen_ = win32::diagnostics::MessageBoxes().size();
     openBoxes_.clear();
     failures_.clear();
+    atNextTick_.Clear();
+    if (controls_ != nullptr)
+        controls_->SetRunStart(startTick_);
 }
 
 void RunSession::SampleShownFps() {
@@ -66,6 +69,7 @@ void RunSession::Update() {
         const ScriptEvent& event = settings_.script[nextEvent_++];
         Deliver(event);
     }
+    atNextTick_.DeliverBefore(win32::clock::HostNow(), input_);
     if (settings_.runForMs && !closeRequested_ && elapsed >= *settings_.runForMs) {
         closeRequested_ = true;
         input_.RequestClose();
@@ -80,6 +84,19 @@ void RunSession::Update() {
         WatchMessageBoxes();
         AnswerOverdueMessageBox(win32::clock::Now());
     }
+}
+
+void RunSession::Poll() {
+    // Poll runs on every PeekMessageA; the clock is read on every this-many calls only.
+    constexpr unsigned kPollsPerUpdate = 64;
+    SampleShownFps();
+    if (polls_++ % kPollsPerUpdate == 0)
+        Update();
+}
+
+void RunSession::NextVirtualTick() {
+    win32::clock::AdvanceVirtual(1);
+    Update();
 }
 
 std::uint32_t RunSession::MsUntilNextDue() const {

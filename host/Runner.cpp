@@ -209,13 +209,17 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
     InstallInterruptHandlers();
     win32::SetCurrentHost(host.get());
     session.Start();
-    if (!options.recordPath.empty() && !controls.StartRecording(options.recordPath, &error)) {
+    if ((!options.recordPath.empty() && !controls.StartRecording(options.recordPath, &error)) ||
+        (!options.recordInputPath.empty() &&
+         !controls.StartInputRecording(options.recordInputPath, &error))) {
+        controls.StopRecording();
         win32::SetCurrentHost(nullptr);
         complain(error);
         return 1;
     }
     int exitCode = hooks.run();
     controls.StopRecording();
+    controls.StopInputRecording();
     session.SampleShownFps();
     win32::SetCurrentHost(nullptr);
     // A run stopped by Ctrl-C or SIGTERM ended as a close would, but must not look finished.

@@ -10,9 +10,13 @@ build_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev lib
 test_packages_fonts=(fonts-dejavu-core)
 # The Windows build is checked on Wine (64-bit loader), under the Korean locale, on Xvfb.
 test_packages_wine=(wine wine64 locales)
+# The Debian package is built, inspected and linted (tools/package-check.sh); its man pages are
+# made with help2man.
+test_packages_package=(dpkg-dev file lintian help2man)
 # Programs are built with Clang too: the SDK does not depend on GCC's -fexec-charset.
 test_packages=(clang clang-format mingw-w64 googletest xvfb xdotool libx11-dev libxfixes-dev
-               "${test_packages_fonts[@]}" "${test_packages_wine[@]}")
+               "${test_packages_fonts[@]}" "${test_packages_wine[@]}"
+               "${test_packages_package[@]}")
 
 wanted=("${build_packages[@]}")
 if [[ "${1:-build}" == test ]]; then

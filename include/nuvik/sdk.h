@@ -2,8 +2,8 @@
 // NUVIK_PROGRAM(SetUp, Frame): the set-up runs on the frame driver's first step and returns
 // non-zero once it is set up; the frame function runs on every later step and returns 0 to go
 // on or 9999 to stop. Colours are palette indices; the screen is 320 x 240 at 16 bits.
-// docs/sdk.md describes every call, with the exact behaviour programs rely on. The header
-// compiles as C++17 and later.
+// docs/sdk.md (installed as share/doc/nuvik/sdk.md) describes every call, with the exact
+// behaviour programs rely on. The header compiles as C++17 and later.
 #pragma once
 
 #include <cstdint>

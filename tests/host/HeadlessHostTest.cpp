@@ -153,6 +153,22 @@ TEST_F(HeadlessRun, ScriptedInputArrivesOnItsTickInFileOrder) {
                           }));
 }
 
+// A window's input on the virtual clock: held back however often the program polls within a
+// tick, and handed on just after the tick moves on, behind that tick's script lines.
+TEST_F(HeadlessRun, InputForTheNextTickArrivesJustAfterTheTickMovesOnBehindTheScript) {
+    SessionSettings settings;
+    settings.script = Script("1 key b down\n");
+    Begin(std::move(settings), 1000);
+    session_->InputAtNextTick().KeyDown('A');
+    session_->InputAtNextTick().MouseMove(3, 4);
+    for (int i = 0; i < 200; ++i)
+        host_->Poll();
+    EXPECT_TRUE(input_.log.empty());
+    host_->Idle(0);
+    EXPECT_EQ(input_.log,
+              (std::vector<std::string>{"1 key down 66", "1 key down 65", "1 move 3 4"}));
+}
+
 TEST_F(HeadlessRun, AScriptedPadButtonArrivesAsItsKeyOnItsTick) {
     SessionSettings settings;
     settings.script = Script(
