@@ -13,7 +13,8 @@ test_packages_wine=(wine wine64 locales)
 # The Debian package is built, inspected and linted (tools/package-check.sh); its man pages are
 # made with help2man.
 test_packages_package=(dpkg-dev file lintian help2man)
-test_packages=(clang-format mingw-w64 googletest xvfb xdotool libx11-dev libxfixes-dev
+# Programs are built with Clang too: the SDK does not depend on GCC's -fexec-charset.
+test_packages=(clang clang-format mingw-w64 googletest xvfb xdotool libx11-dev libxfixes-dev
                "${test_packages_fonts[@]}" "${test_packages_wine[@]}"
                "${test_packages_package[@]}")
 
