@@ -1,6 +1,5 @@
 #include "support/Golden.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -18,46 +17,24 @@ std::string ActualPath(const std::string& path) {
     return stem + "-ACTUAL.png";
 }
 
-// NUVIK_UPDATE_GOLDENS=1: this run's pictures become the goldens (./test never sets it).
+// NUVIK_UPDATE_GOLDENS=1: a golden this run differs from is rewritten from it (./test never
+// sets it).
 bool UpdatingGoldens() {
     const char* update = std::getenv("NUVIK_UPDATE_GOLDENS");
     return update != nullptr && std::strcmp(update, "1") == 0;
 }
 
-}  // namespace
-
-::testing::AssertionResult MatchesGolden(const win32::png::RgbImage& image,
-                                         const std::string& name) {
-    std::string path = GoldenPath(name);
-    std::string error;
-    if (UpdatingGoldens()) {
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        if (!win32::png::Write(image, path, &error))
-            return ::testing::AssertionFailure() << error;
-        std::filesystem::remove(ActualPath(path));
-        std::fprintf(stderr, "NUVIK_UPDATE_GOLDENS=1: wrote the golden %s from this run\n",
-                     path.c_str());
-        return ::testing::AssertionSuccess();
-    }
-    if (!std::filesystem::exists(path)) {
-        // Never written as the golden itself: a picture nobody has looked at would pass the
-        // next run.
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        if (!win32::png::Write(image, ActualPath(path), &error))
-            return ::testing::AssertionFailure() << error;
-        return ::testing::AssertionFailure()
-               << "golden " << path << " is missing; wrote this run's picture as "
-               << ActualPath(path) << ". Look at it; if it is right, rename it to " << path
-               << " (or rerun with NUVIK_UPDATE_GOLDENS=1) and commit it";
-    }
+// How `image` differs from the golden at `path`; empty when it is the same.
+std::string Difference(const win32::png::RgbImage& image, const std::string& path) {
+    if (!std::filesystem::exists(path))
+        return "golden " + path + " is missing";
     win32::png::RgbImage golden;
+    std::string error;
     if (!win32::png::Read(path, &golden, &error))
-        return ::testing::AssertionFailure() << error;
+        return error;
     if (golden.width != image.width || golden.height != image.height) {
-        win32::png::Write(image, ActualPath(path), &error);
-        return ::testing::AssertionFailure()
-               << path << " is " << golden.width << "x" << golden.height << ", image is "
-               << image.width << "x" << image.height << "; wrote " << ActualPath(path);
+        return path + " is " + std::to_string(golden.width) + "x" + std::to_string(golden.height) +
+               ", image is " + std::to_string(image.width) + "x" + std::to_string(image.height);
     }
     int differing = 0;
     int firstX = -1;
@@ -74,14 +51,38 @@ bool UpdatingGoldens() {
             }
         }
     }
-    if (differing == 0) {
+    if (differing == 0)
+        return "";
+    return std::to_string(differing) + " pixels differ from " + path + ", the first at (" +
+           std::to_string(firstX) + ", " + std::to_string(firstY) + ")";
+}
+
+}  // namespace
+
+::testing::AssertionResult MatchesGolden(const win32::png::RgbImage& image,
+                                         const std::string& name) {
+    const std::string path = GoldenPath(name);
+    const std::string difference = Difference(image, path);
+    if (difference.empty()) {
         std::filesystem::remove(ActualPath(path));
         return ::testing::AssertionSuccess();
     }
-    win32::png::Write(image, ActualPath(path), &error);
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::string error;
+    // Either way the check fails: a picture nobody has looked at never passes a run.
+    if (UpdatingGoldens()) {
+        if (!win32::png::Write(image, path, &error))
+            return ::testing::AssertionFailure() << difference << "; " << error;
+        std::filesystem::remove(ActualPath(path));
+        return ::testing::AssertionFailure() << difference << "; NUVIK_UPDATE_GOLDENS=1 rewrote "
+                                             << path << " from this run: look at it and commit it";
+    }
+    if (!win32::png::Write(image, ActualPath(path), &error))
+        return ::testing::AssertionFailure() << difference << "; " << error;
     return ::testing::AssertionFailure()
-           << differing << " pixels differ from " << path << ", the first at (" << firstX << ", "
-           << firstY << "); wrote " << ActualPath(path);
+           << difference << "; wrote this run's picture as " << ActualPath(path)
+           << ". If it is right, rename it to " << path
+           << " (or rerun with NUVIK_UPDATE_GOLDENS=1) and commit it";
 }
 
 ::testing::AssertionResult MatchesGolden(const win32::PixelBuffer& buffer,

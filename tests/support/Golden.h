@@ -1,7 +1,7 @@
 // Golden-image checks. A mismatch, or a missing golden, fails and writes this run's picture as
-// NAME-ACTUAL.png beside the golden; a golden is written only on request, with
-// NUVIK_UPDATE_GOLDENS=1 in the environment (then every check writes its golden and passes), so
-// a picture nobody looked at never turns a run green.
+// NAME-ACTUAL.png beside the golden. With NUVIK_UPDATE_GOLDENS=1 in the environment such a check
+// rewrites the golden from the run instead, and still fails: a picture nobody has looked at
+// never turns a run green.
 #pragma once
 
 #include <gtest/gtest.h>
