@@ -14,6 +14,9 @@
 #     differ. `NUVIK_UPDATE_GOLDENS=1 ctest ...` rewrites the goldens from this run instead.
 
 set(NUVIK_PROGRAM_MODULE_DIR "${CMAKE_CURRENT_LIST_DIR}")
+if(EMSCRIPTEN)
+  include("${CMAKE_CURRENT_LIST_DIR}/web/NuvikWeb.cmake")
+endif()
 
 function(nuvik_add_program NAME)
   cmake_parse_arguments(PARSE_ARGV 1 P "" "" "SOURCES")
@@ -24,6 +27,11 @@ function(nuvik_add_program NAME)
   target_link_libraries(${NAME} PRIVATE Nuvik::main)
   target_compile_features(${NAME} PRIVATE cxx_std_20)
   # The console's texts are Korean Windows code page bytes, whatever the source encoding.
+  if(EMSCRIPTEN)
+    nuvik_web_cp949(${NAME})
+    nuvik_web_program(${NAME})
+    return()
+  endif()
   target_compile_options(${NAME} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP949)
   if(WIN32)
     target_link_options(${NAME} PRIVATE -mwindows -static)

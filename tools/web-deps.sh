@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the C libraries the web build links (zlib, libpng, FreeType, giflib) for wasm with
+# Builds the C libraries the web build links (zlib, libpng, FreeType, giflib) and GoogleTest
+# for wasm with
 # Debian's emscripten, from Debian's own source packages, into a cache under build/web-deps.
 # A second run finds the cache and does nothing; delete build/web-deps to rebuild.
 # Emscripten's own ports would download their sources from elsewhere, which this machine
@@ -10,7 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix=${1:-$root/build/web-deps/sysroot}
 work=$root/build/web-deps/work
-stamp=$prefix/.built-by-web-deps-2
+stamp=$prefix/.built-by-web-deps-3
 if [[ -f $stamp ]]; then
   exit 0
 fi
@@ -90,6 +91,12 @@ Version: ${version%%-*}
 Libs: -L\${prefix}/lib -lgif
 Cflags: -I\${prefix}/include
 EOF
+
+echo "web-deps: GoogleTest (Debian's /usr/src/googletest)"
+CXXFLAGS="-O2 -fexceptions" emcmake cmake -S /usr/src/googletest -B "$work/googletest" "${cmake_common[@]}" -DBUILD_GMOCK=OFF \
+  -DINSTALL_GTEST=ON -Dgtest_disable_pthreads=ON >/dev/null 2>&1
+cmake --build "$work/googletest" -j2 >/dev/null
+cmake --install "$work/googletest" >/dev/null
 
 rm -rf "$work"
 touch "$stamp"

@@ -1,0 +1,1 @@
+# The tests that run under node: filled in below.
