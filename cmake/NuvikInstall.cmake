@@ -21,6 +21,9 @@ if(NUVIK_RESOURCE_OBJECT)
 endif()
 install(DIRECTORY include/nuvik DESTINATION include)
 install(EXPORT NuvikTargets NAMESPACE Nuvik:: DESTINATION ${nuvik_cmake_dir})
+if(EMSCRIPTEN)
+  include(cmake/web/NuvikWebInstall.cmake)
+endif()
 
 configure_package_config_file(cmake/NuvikConfig.cmake.in
   "${CMAKE_CURRENT_BINARY_DIR}/NuvikConfig.cmake" INSTALL_DESTINATION ${nuvik_cmake_dir})

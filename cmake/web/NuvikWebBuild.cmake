@@ -22,6 +22,12 @@ set(NUVIK_WEB_PAGE_DIR "${CMAKE_SOURCE_DIR}/host/web/page")
 # Every C++ file: the forms framework throws, and catches at its message loop.
 string(APPEND CMAKE_CXX_FLAGS " -fexceptions")
 string(APPEND CMAKE_EXE_LINKER_FLAGS " -fexceptions")
+# Under node every executable (the tests too) works on the machine's own files.
+if(NUVIK_WEB_TARGET STREQUAL "node")
+  string(APPEND CMAKE_EXE_LINKER_FLAGS
+         " -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1"
+         " -sGLOBAL_BASE=65536")
+endif()
 
 # The font: every character a CP949 text can hold, from Debian's Unifont.
 find_program(NUVIK_PYFTSUBSET pyftsubset REQUIRED)
