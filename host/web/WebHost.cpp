@@ -8,8 +8,10 @@
 
 // The page's side lives in nuvik-page.js (Module.nuvikPage); these are its doors.
 
+// (EM_JS bodies pass through the preprocessor, which splits "!==" into "!= =": loose
+// comparisons only.)
 EM_JS(int, nuvik_page_available, (),
-      { return (typeof document != = 'undefined' && Module['nuvikPage'] != = undefined) ? 1 : 0; });
+      { return (typeof document != 'undefined' && Module['nuvikPage']) ? 1 : 0; });
 
 EM_JS(double, nuvik_page_now, (), { return performance.now(); });
 

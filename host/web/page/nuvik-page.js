@@ -375,13 +375,37 @@
     say('the program has ended' + (code ? ' (exit status ' + code + ')' : ''), 'end');
   };
 
+  function endRun(code) {
+    try {
+      exit(code);
+    } catch (error) {
+      if (!(error instanceof ExitStatus)) throw error;
+    }
+    if (!state.ended) Module['onExit'](code);
+  }
+
+  // The runner names itself after the page (its messages begin with it).
+  Module['thisProgram'] = location.pathname.replace(/^.*\//, '').replace(/\.html?$/, '') || 'nuvik';
+
   Module['onRuntimeInitialized'] = function () {
     layout();
     showNotice();
     argumentsFor(optionsFromAddress()).then(function (args) {
       state.started = true;
       FS.mkdirTree(CAPTURES);
+      FS.mkdirTree('/page-files');
       Module['callMain'](args);
+      // The program rests in the browser's turns: when it has gone to sleep, its return is
+      // what the last wake-up gives back, and the page ends the run with it.
+      if (Asyncify.currData) {
+        Asyncify.asyncPromiseHandlers = {
+          resolve: function (code) { endRun(code); },
+          reject: function (error) {
+            say(String(error), 'error');
+            endRun(1);
+          },
+        };
+      }
     }, function (error) {
       say(error.message, 'error');
       Module['onExit'](2);
