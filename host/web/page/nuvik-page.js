@@ -21,7 +21,7 @@
   var messages = document.getElementById('messages');
   var queue = [];
   var state = { started: false, ended: false, exitCode: null, lines: [], presented: 0,
-                downloads: [] };
+                downloads: [], wakes: 0 };
 
   function say(text, kind) {
     state.lines.push(text);
@@ -277,8 +277,16 @@
                   PAD.back, PAD.start, PAD.leftStick, PAD.rightStick, PAD.up, PAD.down,
                   PAD.left, PAD.right, PAD.guide];
   var controllerHeld = {};
+  var controllersSeen = false;
+  var lastControllerLook = 0;
+  window.addEventListener('gamepadconnected', function () { controllersSeen = true; });
   function pollControllers() {
-    if (!navigator.getGamepads) return;
+    // Asking for the controllers costs the browser a look at its devices: only once one has
+    // been seen, and about once a display refresh.
+    if (!controllersSeen || !navigator.getGamepads) return;
+    var now = performance.now();
+    if (now - lastControllerLook < 8) return;
+    lastControllerLook = now;
     var pads = navigator.getGamepads();
     for (var n = 0; n < pads.length; ++n) {
       var gamepad = pads[n];
@@ -338,9 +346,11 @@
   }
 
   // ---- the browser's turn: the program sleeps until a time on performance.now()
+  var scheduler = window.scheduler && window.scheduler.postTask ? window.scheduler : null;
   var channel = new MessageChannel();
   var pendingWake = null;
   function resume() {
+    state.wakes++;
     var wake = pendingWake;
     pendingWake = null;
     pollControllers();
@@ -358,6 +368,11 @@
     if (document.hidden) {
       // A tab in the background rests: the browser keeps it to a few turns a second.
       setTimeout(resume, Math.max(delay, 250));
+      return;
+    }
+    if (scheduler) {
+      // One task, its delay unclamped however deep the chain of wake-ups.
+      scheduler.postTask(resume, { delay: delay > 0 ? delay : 0 });
       return;
     }
     channel.port2.postMessage(delay > 0 ? delay : 0);
