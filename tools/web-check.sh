@@ -27,7 +27,7 @@ ctest --preset web-node --output-on-failure | grep -E 'tests passed|tests failed
 step "web-node tests"
 
 cmake --preset web >/dev/null
-cmake --build --preset web -j "$jobs" --target nuvik
+cmake --build --preset web -j "$jobs"
 page=build/web/app/nuvik.html
 raw=$(stat -c %s "$page")
 gzipped=$(gzip -9c "$page" | wc -c)
@@ -44,7 +44,7 @@ stage=$root/build/sdk-stage-web
 rm -rf "$stage" build/examples-web
 cmake --install build/web --prefix "$stage" >/dev/null
 emcmake cmake -S examples/game -B build/examples-web -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_PREFIX_PATH="$stage" -DCMAKE_C_COMPILER_LAUNCHER=ccache \
+  -DCMAKE_FIND_ROOT_PATH="$stage" -DCMAKE_C_COMPILER_LAUNCHER=ccache \
   -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null 2>&1
 cmake --build build/examples-web -j "$jobs"
 step "star-catcher.html from the installed package"

@@ -210,23 +210,43 @@ const checks = {
 
   // (e) On a touch screen, a finger on the pictured D-pad's left arm moves the catcher left.
   async touch(browser, base) {
-    const page = await openPage(browser, base, '?report=/page-files/touch.json',
-                                { file: 'star-catcher.html', touch: true });
+    const page = await openPage(browser, base, '', { file: 'star-catcher.html', touch: true });
     await new Promise((resolve) => setTimeout(resolve, 800));
-    const start = await pagePoint(page, 65, 231);  // START
-    await page.touchscreen.tap(start.x, start.y);
-    await new Promise((resolve) => setTimeout(resolve, 800));
-    const before = await page.evaluate(() =>
-      document.getElementById('screen').getContext('2d').getImageData(160, 95, 320, 240).data.join(','));
-    const left = await pagePoint(page, 36, 150);  // the left arm
-    await page.touchscreen.touchStart(left.x, left.y);
-    await new Promise((resolve) => setTimeout(resolve, 700));
-    await page.touchscreen.touchEnd();
-    await new Promise((resolve) => setTimeout(resolve, 100));
-    const catcherX = await page.evaluate(() => Module.nuvikPage.state);
-    await page.keyboard.press('Escape');
+    const hold = async (x, y, ms) => {
+      const point = await pagePoint(page, x, y);
+      await page.touchscreen.touchStart(point.x, point.y);
+      await new Promise((resolve) => setTimeout(resolve, ms));
+      await page.touchscreen.touchEnd();
+    };
+    await hold(65, 231, 200);  // START: the game begins, the basket in the middle
+    await new Promise((resolve) => setTimeout(resolve, 400));
+    // The basket: 36 pixels of one colour, centred on the console's screen at (160, 95).
+    const basket = await page.evaluate(() => {
+      const data = document.getElementById('screen').getContext('2d').getImageData(0, 0, 640, 480).data;
+      const at = (x, y) => { const i = 4 * (y * 640 + x); return (data[i] << 16) | (data[i + 1] << 8) | data[i + 2]; };
+      for (let y = 335; y >= 245; --y) {
+        const colour = at(302, y);
+        let same = true;
+        for (let x = 302; x < 338 && same; ++x) same = at(x, y) === colour;
+        if (same && at(301, y) !== colour && at(338, y) !== colour) return { y, colour };
+      }
+      return null;
+    });
+    if (!basket) {
+      await page.close();
+      return { ok: false, text: 'no basket in the middle after START' };
+    }
+    await hold(36, 150, 600);  // the D-pad's left arm
+    const left = await page.evaluate(({ y, colour }) => {
+      const data = document.getElementById('screen').getContext('2d').getImageData(0, y, 640, 1).data;
+      for (let x = 160; x < 480; ++x) {
+        const i = 4 * x;
+        if (((data[i] << 16) | (data[i + 1] << 8) | data[i + 2]) === colour) return x;
+      }
+      return -1;
+    }, basket);
     await page.close();
-    return { ok: true, text: JSON.stringify(catcherX).slice(0, 10) + before.length };
+    return { ok: left >= 160 && left < 302, text: `the basket's left edge went from x 302 to ${left}` };
   },
 };
 
