@@ -99,10 +99,11 @@
 
   // Whole multiples of 640 x 480 where they fit, else as large as fits; sharp pixels either way.
   function layout() {
-    var bar = document.getElementById('bar');
+    // Room for the row of the full-screen button below the picture; the keys' list, when
+    // open, is scrolled to.
     var full = !!document.fullscreenElement;
     var availableWidth = window.innerWidth;
-    var availableHeight = window.innerHeight - (full ? 0 : bar.offsetHeight + 8);
+    var availableHeight = window.innerHeight - (full ? 0 : 48);
     var scale = Math.floor(Math.min(availableWidth / WIDTH, availableHeight / HEIGHT));
     var width, height;
     if (scale >= 1) {
