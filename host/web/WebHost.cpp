@@ -37,6 +37,11 @@ using win32::Framebuffer;
 constexpr double kPresentIntervalMs = 16;
 constexpr double kVirtualSliceMs = 16;
 constexpr unsigned kPollsPerService = 64;
+// A program that presents at a steady period is woken this many ticks before its next frame
+// is due, and then on every tick; it rests at most this long in one go.
+constexpr std::uint32_t kWakeLeadTicks = 3;
+constexpr std::uint32_t kLongestRestTicks = 100;
+constexpr std::uint32_t kShortestPeriodTicks = 8;
 
 enum EventKind {
     kKeyDown = 1,
@@ -178,10 +183,34 @@ void WebHost::IdleUntilNextTick() {
         Idle(0);
         return;
     }
-    // The program has seen this tick with nothing queued: the browser has the rest of it.
-    // Input that arrives meanwhile waits in the page's queue and is taken before the next pass.
-    YieldUntil(static_cast<double>(win32::clock::NextRealTickNs()) / 1e6);
+    // The program has seen this tick with nothing queued: the browser has the rest of it, and
+    // more when the program's frames come at a steady period and the next is not near. Every
+    // turn of the browser costs far more than a pass of the program (a task of its own, the
+    // program's stack put away and brought back), so waking on every tick would cost a tenth
+    // of a core for nothing. Input that arrives meanwhile wakes the program at once.
+    double nextTickMs = static_cast<double>(win32::clock::NextRealTickNs()) / 1e6;
+    YieldUntil(nextTickMs + RestBeyondNextTick());
     session_.Update();
+}
+
+std::uint32_t WebHost::RestBeyondNextTick() {
+    long long presented = session_.FramesPresented();
+    std::uint32_t now = win32::clock::Now();
+    if (presented != lastPresented_) {
+        framePeriod_ = presented == lastPresented_ + 1 ? now - lastPresentTick_ : 0;
+        lastPresented_ = presented;
+        lastPresentTick_ = now;
+    }
+    // Only at the program's own pace, and only for a period seen just now.
+    if (framePeriod_ < kShortestPeriodTicks || framePeriod_ > kLongestRestTicks ||
+        win32::clock::Speed() != 1.0 || win32::clock::IsPaused())
+        return 0;
+    std::uint32_t since = now - lastPresentTick_;
+    if (since + kWakeLeadTicks + 1 >= framePeriod_)
+        return 0;
+    std::uint32_t rest = framePeriod_ - kWakeLeadTicks - 1 - since;
+    std::uint32_t due = session_.MsUntilNextDue();
+    return std::min({rest, due > 0 ? due - 1 : 0, kLongestRestTicks});
 }
 
 void WebHost::PresentIfDue(double nowMs) {

@@ -42,6 +42,8 @@ class WebHost final : public win32::Host {
     void Present();
     void HoldWhilePaused();
     void BuildColourTable(const win32::PixelFormat& format);
+    // Ticks beyond the next one that the program can be left to rest (see IdleUntilNextTick).
+    std::uint32_t RestBeyondNextTick();
 
     WebSettings settings_;
     RunSession& session_;
@@ -55,6 +57,10 @@ class WebHost final : public win32::Host {
     std::vector<std::uint32_t> table16_;
     win32::PixelFormat tableFormat_;
     bool tableBuilt_ = false;
+    // The program's last presented frame and the ticks between it and the one before.
+    long long lastPresented_ = 0;
+    std::uint32_t lastPresentTick_ = 0;
+    std::uint32_t framePeriod_ = 0;
 };
 
 }  // namespace nuvik::host

@@ -20,6 +20,10 @@
   var notice = document.getElementById('notice');
   var messages = document.getElementById('messages');
   var queue = [];
+  function post() {
+    for (var n = 0; n < arguments.length; ++n) queue.push(arguments[n]);
+    if (typeof wakeForInput === 'function') wakeForInput();
+  }
   var state = { started: false, ended: false, exitCode: null, lines: [], presented: 0,
                 downloads: [], wakes: 0 };
 
@@ -159,7 +163,7 @@
   }
   var held = {};
   function releaseKeys() {
-    Object.keys(held).forEach(function (key) { queue.push(KEY_UP, +key, 0, 0); });
+    Object.keys(held).forEach(function (key) { post(KEY_UP, +key, 0, 0); });
     held = {};
   }
   canvas.addEventListener('keydown', function (event) {
@@ -172,14 +176,14 @@
     if (key < 0) return;
     event.preventDefault();
     held[key] = true;
-    queue.push(KEY_DOWN, key, 0, 0);
+    post(KEY_DOWN, key, 0, 0);
   });
   canvas.addEventListener('keyup', function (event) {
     var key = virtualKey(event);
     if (key < 0) return;
     event.preventDefault();
     delete held[key];
-    queue.push(KEY_UP, key, 0, 0);
+    post(KEY_UP, key, 0, 0);
   });
 
   // ---- mouse and touch
@@ -219,9 +223,9 @@
   for (var i = 0; i < 15; ++i) padHeld.push(0);
   function pad(button, down) {
     if (down) {
-      if (padHeld[button]++ === 0) queue.push(PAD_DOWN, button, 0, 0);
+      if (padHeld[button]++ === 0) post(PAD_DOWN, button, 0, 0);
     } else if (padHeld[button] > 0 && --padHeld[button] === 0) {
-      queue.push(PAD_UP, button, 0, 0);
+      post(PAD_UP, button, 0, 0);
     }
   }
   function holdButtons(id, buttons) {
@@ -246,7 +250,7 @@
     }
     if (!mouseButtonOf.hasOwnProperty(event.button)) return;
     canvas.setPointerCapture(event.pointerId);
-    queue.push(MOUSE_MOVE, 0, p.x, p.y, MOUSE_DOWN, mouseButtonOf[event.button], p.x, p.y);
+    post(MOUSE_MOVE, 0, p.x, p.y, MOUSE_DOWN, mouseButtonOf[event.button], p.x, p.y);
   });
   canvas.addEventListener('pointermove', function (event) {
     var p = screenPoint(event);
@@ -256,7 +260,7 @@
       if (finger && finger.length !== undefined) holdButtons(event.pointerId, padButtonsAt(p) || []);
       return;
     }
-    queue.push(MOUSE_MOVE, 0, p.x, p.y);
+    post(MOUSE_MOVE, 0, p.x, p.y);
   });
   function pointerEnd(event) {
     var p = screenPoint(event);
@@ -268,7 +272,7 @@
       return;
     }
     if (!mouseButtonOf.hasOwnProperty(event.button)) return;
-    queue.push(MOUSE_UP, mouseButtonOf[event.button], p.x, p.y);
+    post(MOUSE_UP, mouseButtonOf[event.button], p.x, p.y);
   }
   canvas.addEventListener('pointerup', pointerEnd);
   canvas.addEventListener('pointercancel', pointerEnd);
@@ -350,7 +354,10 @@
   var scheduler = window.scheduler && window.scheduler.postTask ? window.scheduler : null;
   var channel = new MessageChannel();
   var pendingWake = null;
-  function resume() {
+  var wakeNumber = 0;
+  function resume(number) {
+    // A wake-up that input has already brought forward finds another sleep, or none.
+    if (number !== undefined && number !== wakeNumber) return;
     state.wakes++;
     var wake = pendingWake;
     pendingWake = null;
@@ -360,23 +367,32 @@
   }
   channel.port1.onmessage = function (event) {
     // A timer set from a message, not from a timer, escapes the 4 ms clamp of nested timers.
-    if (event.data <= 0) resume();
-    else setTimeout(resume, event.data);
+    var number = event.data[1];
+    if (event.data[0] <= 0) resume(number);
+    else setTimeout(function () { resume(number); }, event.data[0]);
   };
+  function schedule(delay, number) {
+    if (scheduler) {
+      // One task, its delay unclamped however deep the chain of wake-ups.
+      scheduler.postTask(function () { resume(number); }, { delay: delay > 0 ? delay : 0 });
+    } else {
+      channel.port2.postMessage([delay, number]);
+    }
+  }
   function wakeAt(atMs, wakeUp) {
     pendingWake = wakeUp;
+    var number = ++wakeNumber;
     var delay = Math.ceil(atMs - performance.now());
     if (document.hidden) {
       // A tab in the background rests: the browser keeps it to a few turns a second.
-      setTimeout(resume, Math.max(delay, 250));
+      setTimeout(function () { resume(number); }, Math.max(delay, 250));
       return;
     }
-    if (scheduler) {
-      // One task, its delay unclamped however deep the chain of wake-ups.
-      scheduler.postTask(resume, { delay: delay > 0 ? delay : 0 });
-      return;
-    }
-    channel.port2.postMessage(delay > 0 ? delay : 0);
+    schedule(delay, number);
+  }
+  // Input wakes a resting program at once.
+  function wakeForInput() {
+    if (pendingWake) schedule(0, wakeNumber);
   }
 
   Module['nuvikPage'] = { wakeAt: wakeAt, takeInput: takeInput, show: show, state: state };
