@@ -2,6 +2,10 @@
 
 #include <nuvik/sdk_types.h>
 
+#include <cstdio>
+
+#include "draw/Ddraw.h"
+
 LONG FrameStep = 0;
 
 namespace {
@@ -9,7 +13,26 @@ namespace {
 constexpr LONG kSetUpDue = 1000;
 constexpr LONG kRunning = 1001;
 
+constexpr LONG kStopped = 9999;
+
 bool setUpRefusalTraced = false;
+
+// A frame function's result that leaves the program neither running nor ended is a slip the
+// author cannot see: the picture freezes and the window stays. One trace line names it.
+void TraceStrandedStep(int result) {
+    char line[200];
+    if (result == kStopped) {
+        std::snprintf(line, sizeof line,
+                      "Nuvik program: the frame function returned 9999 without calling "
+                      "ExitScreen; it is not called again and the window stays open\r\n");
+    } else {
+        std::snprintf(line, sizeof line,
+                      "Nuvik program: the frame function returned %d; only 0 (go on) and 9999 "
+                      "(after ExitScreen) mean something, and it is not called again\r\n",
+                      result);
+    }
+    OutputDebugStringA(line);
+}
 
 }  // namespace
 
@@ -27,8 +50,12 @@ void StepFrameDriver() {
             break;
         case kRunning: {
             int result = nuvik::ProgramFrame();
-            if (result != 0)
+            if (result != 0) {
                 FrameStep = result;
+                // ExitScreen releases the display device; a stop without it leaves it live.
+                if (result != kStopped || DDraw.directDraw != nullptr)
+                    TraceStrandedStep(result);
+            }
             break;
         }
         default:

@@ -1,15 +1,43 @@
 # Installing the runner and the SDK: `cmake --install` puts the runner (carrying the demo),
-# the golden comparison tool, <nuvik/sdk.h>, the static libraries and the CMake package
-# (find_package(Nuvik)) under the prefix; `cpack` makes a Debian package of the same.
+# the golden comparison tool, <nuvik/sdk.h>, the runner that programs link (one pre-linked object
+# on Linux, the static libraries on Windows) and the CMake package (find_package(Nuvik)) under the
+# prefix, with the licence, the SDK's guide, the examples, the project template and `nuvik-new`,
+# and the man pages; `cpack` makes a Debian package of the same (cmake/NuvikDebian.cmake).
 include(CMakePackageConfigHelpers)
 
 set(NUVIK_VERSION ${PROJECT_VERSION})
 set(nuvik_cmake_dir lib/cmake/Nuvik)
 
-set(nuvik_libraries nuvik_main app sdk nuvik_sdk_headers controls forms draw event frame assets
-                    win32)
-if(NOT NUVIK_NATIVE_WIN32)
-  list(APPEND nuvik_libraries host)
+if(NUVIK_NATIVE_WIN32)
+  set(nuvik_libraries nuvik_main app sdk nuvik_sdk_headers controls forms draw event frame assets
+                      win32)
+else()
+  # Programs link the runner pre-linked into one object (app/CMakeLists.txt): the runner's
+  # own libraries are not installed.
+  set(nuvik_libraries nuvik_runner nuvik_sdk_headers)
+  install(FILES "${NUVIK_RUNNER_OBJECT}" DESTINATION lib/nuvik)
+endif()
+# What is installed names no folder of the machine that built it: the debug information and
+# file names in the runner's object, libraries and executables say nuvik-VERSION/draw/Surface.cpp,
+# not this checkout's path. (gdb on this build: `set substitute-path nuvik-VERSION CHECKOUT`.)
+if(NOT MSVC)
+  # The build folder keeps its place under the sources' new name, so that a source named
+  # relative to it (as ccache names them) still resolves: nuvik-VERSION/build/default/../../app.
+  file(RELATIVE_PATH binary_in_source "${CMAKE_SOURCE_DIR}" "${CMAKE_BINARY_DIR}")
+  if(binary_in_source MATCHES "^\\.\\.")
+    set(mapped_binary_dir "nuvik-${NUVIK_VERSION}-build")
+  else()
+    set(mapped_binary_dir "nuvik-${NUVIK_VERSION}/${binary_in_source}")
+  endif()
+  foreach(compiled IN ITEMS nuvik_main app sdk assets controls forms draw event frame host win32
+                            nuvik nuvik_golden nuvik_golden_check)
+    if(TARGET ${compiled})
+      # GCC tries the last map first: the build folder (inside the checkout) before the rest.
+      target_compile_options(${compiled} PRIVATE
+        "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=nuvik-${NUVIK_VERSION}"
+        "-ffile-prefix-map=${CMAKE_BINARY_DIR}=${mapped_binary_dir}")
+    endif()
+  endforeach()
 endif()
 install(TARGETS ${nuvik_libraries} EXPORT NuvikTargets ARCHIVE DESTINATION lib/nuvik)
 install(TARGETS nuvik RUNTIME DESTINATION bin)
@@ -34,29 +62,16 @@ install(FILES "${CMAKE_CURRENT_BINARY_DIR}/NuvikConfig.cmake"
               cmake/NuvikProgram.cmake cmake/NuvikProgramTest.cmake
         DESTINATION ${nuvik_cmake_dir})
 
+# What a program author reads: the licence, the SDK's guide and the examples (sources, CMake
+# files and goldens, each folder buildable on its own against the installed package).
+set(nuvik_doc_dir share/doc/nuvik)
+install(FILES LICENSE docs/sdk.md DESTINATION ${nuvik_doc_dir})
+install(DIRECTORY examples/ DESTINATION ${nuvik_doc_dir}/examples
+        PATTERN "*-ACTUAL.png" EXCLUDE PATTERN "*-DIFF.png" EXCLUDE)
+
 # The Debian package; the Windows build packages its own ZIP (cmake/NuvikWindows.cmake).
 if(NOT NUVIK_NATIVE_WIN32)
-  set(CPACK_PACKAGE_NAME nuvik)
-  set(CPACK_PACKAGE_VERSION ${NUVIK_VERSION})
-  set(CPACK_PACKAGE_VENDOR "Nuvik runner developers")
-  set(CPACK_PACKAGE_CONTACT "Nuvik runner developers <nuvik@localhost>")
-  set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-      "Runner and SDK for Nuvik handheld console programs")
-  set(CPACK_PACKAGE_DESCRIPTION
-      "The runner shows a Nuvik program's 320 x 240 screen in a picture of the console, in a \
-  window or headless for tests. The SDK part (header, static libraries, CMake package) builds \
-  programs into runners of their own and tests them against golden pictures.")
-  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-  set(CPACK_GENERATOR DEB)
-  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  set(CPACK_STRIP_FILES ON)
-  set(CPACK_DEBIAN_PACKAGE_SECTION devel)
-  # The shared libraries the runner loads are read off its ELF file by dpkg-shlibdeps; the
-  # font its text is drawn with is a dependency no file names.
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-unifont")
-  # Building programs against the SDK needs a compiler and the libraries' development files.
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-      "cmake (>= 3.25), g++, pkg-config, libsdl2-dev, libfreetype-dev, libfontconfig-dev, libpng-dev, libgif-dev")
-  include(CPack)
+  include(cmake/NuvikNewProject.cmake)
+  include(cmake/NuvikManPages.cmake)
+  include(cmake/NuvikDebian.cmake)
 endif()

@@ -66,15 +66,20 @@ endfunction()
 
 # nuvik_test(NAME <binary> SOURCES ... DEPS ...): one GoogleTest binary per layer.
 function(nuvik_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  # SERIAL: the tests measure real time, so ctest runs nothing beside them.
+  cmake_parse_arguments(T "SERIAL" "NAME;TIMEOUT" "SOURCES;DEPS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 60)
+  endif()
+  set(serial FALSE)
+  if(T_SERIAL)
+    set(serial TRUE)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_DEPS} nuvik_test_support GTest::gtest GTest::gtest_main)
   nuvik_warnings(${T_NAME})
   gtest_discover_tests(${T_NAME}
     WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
-    PROPERTIES TIMEOUT ${T_TIMEOUT}
+    PROPERTIES TIMEOUT ${T_TIMEOUT} RUN_SERIAL ${serial}
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -1,17 +1,14 @@
 # Building and testing programs written against the Nuvik SDK. The same file serves the
 # runner's own tree (the demo) and the installed package (find_package(Nuvik)).
 #
-#   nuvik_add_program(NAME SOURCES a.cpp b.cpp ...)
+#   nuvik_add_program(NAME SOURCES a.cpp b.cpp ... [LITERALS CP949|UTF-8])
 #     An executable that is the runner carrying the program in SOURCES, with every runner
-#     option. Texts in the sources are UTF-8 and reach PutText as CP949 bytes.
+#     option. The sources are UTF-8. LITERALS CP949 (the default) compiles their string
+#     literals to the CP949 bytes PutText draws, which only GCC can do; LITERALS UTF-8 leaves
+#     them UTF-8 (any compiler), and the program converts its texts with ToCp949. The program
+#     builds as C++20 unless the project chose a standard (CMAKE_CXX_STANDARD, 17 or later).
 #
-#   nuvik_add_program_test(NAME PROGRAM target SCRIPT file GOLDEN file.png
-#                          [RUN_FOR ms] [OPTIONS option ...])
-#     A test that runs the program headless on the virtual clock with the script (and
-#     --run-for=ms, and the extra runner options) and compares the screen at the end with the
-#     golden PNG. A missing golden is written and the test fails; a mismatch writes
-#     <golden>-ACTUAL.png and <golden>-DIFF.png beside the golden and says how many pixels
-#     differ. `NUVIK_UPDATE_GOLDENS=1 ctest ...` rewrites the goldens from this run instead.
+#   nuvik_add_program_test(...): a golden-picture test of a program (NuvikProgramTest.cmake).
 
 set(NUVIK_PROGRAM_MODULE_DIR "${CMAKE_CURRENT_LIST_DIR}")
 if(EMSCRIPTEN)
@@ -19,54 +16,42 @@ if(EMSCRIPTEN)
 endif()
 
 function(nuvik_add_program NAME)
-  cmake_parse_arguments(PARSE_ARGV 1 P "" "" "SOURCES")
+  cmake_parse_arguments(PARSE_ARGV 1 P "" "LITERALS" "SOURCES")
   if(NOT P_SOURCES)
     message(FATAL_ERROR "nuvik_add_program(${NAME}): SOURCES names no source file")
   endif()
+  if(NOT DEFINED P_LITERALS)
+    set(P_LITERALS CP949)
+  endif()
+  if(NOT P_LITERALS MATCHES "^(CP949|UTF-8)$")
+    message(FATAL_ERROR "nuvik_add_program(${NAME}): LITERALS ${P_LITERALS} is neither CP949 "
+                        "nor UTF-8")
+  endif()
+  # For the web, the CP949 literals are escaped before clang sees them (NuvikWeb.cmake).
+  if(P_LITERALS STREQUAL "CP949" AND NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT EMSCRIPTEN)
+    message(FATAL_ERROR "nuvik_add_program(${NAME}): ${CMAKE_CXX_COMPILER_ID} cannot compile "
+      "string literals to CP949 (only GCC can). Add LITERALS UTF-8 and pass the program's "
+      "texts through ToCp949 (docs/sdk.md, \"Texts\").")
+  endif()
   add_executable(${NAME} ${P_SOURCES})
   target_link_libraries(${NAME} PRIVATE Nuvik::main)
-  target_compile_features(${NAME} PRIVATE cxx_std_20)
-  # The console's texts are Korean Windows code page bytes, whatever the source encoding.
+  if(NOT DEFINED CMAKE_CXX_STANDARD)
+    set_target_properties(${NAME} PROPERTIES CXX_STANDARD 20)
+  endif()
   if(EMSCRIPTEN)
-    nuvik_web_cp949(${NAME})
+    if(P_LITERALS STREQUAL "CP949")
+      nuvik_web_cp949(${NAME})
+    endif()
     nuvik_web_program(${NAME})
     return()
   endif()
-  target_compile_options(${NAME} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP949)
+  if(P_LITERALS STREQUAL "CP949")
+    # The console's texts are Korean Windows code page bytes, whatever the source encoding.
+    target_compile_options(${NAME} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP949)
+  endif()
   if(WIN32)
     target_link_options(${NAME} PRIVATE -mwindows -static)
   endif()
 endfunction()
 
-function(nuvik_add_program_test NAME)
-  cmake_parse_arguments(PARSE_ARGV 1 T "" "PROGRAM;SCRIPT;GOLDEN;RUN_FOR" "OPTIONS")
-  foreach(required PROGRAM SCRIPT GOLDEN)
-    if(NOT T_${required})
-      message(FATAL_ERROR "nuvik_add_program_test(${NAME}): ${required} is missing")
-    endif()
-  endforeach()
-  # On Windows the runner has no headless host: programs are tested on the Linux build. A
-  # web page is checked in a browser (tools/web-check.sh); the runner under node runs them.
-  if(WIN32 OR (EMSCRIPTEN AND NOT NUVIK_WEB_TARGET STREQUAL "node"))
-    return()
-  endif()
-  cmake_path(ABSOLUTE_PATH T_SCRIPT BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE)
-  cmake_path(ABSOLUTE_PATH T_GOLDEN BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE)
-  set(options --headless --virtual-clock "--script=${T_SCRIPT}")
-  if(DEFINED T_RUN_FOR)
-    list(APPEND options "--run-for=${T_RUN_FOR}")
-  endif()
-  list(APPEND options ${T_OPTIONS})
-  # Options travel to the test script joined by "|", which no runner option contains.
-  list(JOIN options "|" joined)
-  add_test(NAME ${NAME}
-    COMMAND "${CMAKE_COMMAND}"
-      "-DPROGRAM=$<TARGET_FILE:${T_PROGRAM}>"
-      "-DGOLDEN_CHECK=$<TARGET_FILE:Nuvik::golden>"
-      "-DOPTIONS=${joined}"
-      "-DGOLDEN=${T_GOLDEN}"
-      "-DSCREENSHOT=${CMAKE_CURRENT_BINARY_DIR}/${NAME}.png"
-      "-DREPORT=${CMAKE_CURRENT_BINARY_DIR}/${NAME}-report.json"
-      -P "${NUVIK_PROGRAM_MODULE_DIR}/NuvikProgramTest.cmake")
-  set_tests_properties(${NAME} PROPERTIES TIMEOUT 120)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/NuvikProgramTest.cmake")

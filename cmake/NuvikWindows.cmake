@@ -1,8 +1,9 @@
 # The Windows executable a user takes: nuvik.exe linked statically against the compiler's
 # run-time libraries (libgcc, libstdc++, winpthread) so that it imports only system DLLs, with
-# version information compiled by windres, packed with a short how-to-run text into
-# nuvik-VERSION-win64.zip by the `package` target (CPack). Also the conformance tests built
-# for Windows (conformance.exe), which ./test runs under Wine.
+# version information compiled by windres, packed into nuvik-VERSION-win64.zip by the `package`
+# target (CPack) with a short how-to-run text, the licence and the notices of the run-time
+# libraries linked into it. Also the conformance tests built for Windows (conformance.exe),
+# which ./test runs under Wine.
 if(NOT NUVIK_NATIVE_WIN32)
   return()
 endif()
@@ -42,7 +43,11 @@ add_dependencies(nuvik nuvik_version_resource)
 target_link_options(nuvik PRIVATE -static -static-libgcc -static-libstdc++)
 
 install(TARGETS nuvik RUNTIME DESTINATION . COMPONENT windows_package)
-install(FILES "${CMAKE_SOURCE_DIR}/app/windows/HOW-TO-RUN.txt" DESTINATION .
+install(FILES "${CMAKE_SOURCE_DIR}/app/windows/HOW-TO-RUN.txt"
+              "${CMAKE_SOURCE_DIR}/app/windows/THIRD-PARTY-NOTICES.txt"
+        DESTINATION . COMPONENT windows_package)
+# The licence, as a text file Windows opens with a double click.
+install(FILES "${CMAKE_SOURCE_DIR}/LICENSE" DESTINATION . RENAME LICENSE.txt
         COMPONENT windows_package)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME nuvik)

@@ -147,6 +147,17 @@ std::string ReportJson(const RunReport& report) {
         });
     out += ", \"trace\": " +
            JsonArray(report.trace, [](const std::string& line) { return JsonString(line); });
+    if (const auto& crash = report.crash) {
+        out +=
+            ", \"crash\": {\"signal\": " + JsonString(crash->signal) +
+            ", \"what\": " + JsonString(crash->description) +
+            ", \"frame_step\": " + std::to_string(crash->frameStep) +
+            ", \"tick\": " + std::to_string(crash->tick) +
+            ", \"frames_presented\": " + std::to_string(crash->framesPresented) +
+            ", \"backtrace\": " +
+            JsonArray(crash->backtrace, [](const std::string& line) { return JsonString(line); }) +
+            "}";
+    }
     out += "}\n";
     return out;
 }

@@ -6,7 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include <optional>
+
 #include "host/FrameIntervals.h"
+#include "host/ProcessSignals.h"
 
 namespace nuvik::host {
 
@@ -29,6 +32,7 @@ struct RunReport {
     double presentedPerHostSecond = 0.0;
     std::vector<ReportedMessageBox> messageBoxes;
     std::vector<std::string> trace;
+    std::optional<CrashRecord> crash;  // only a run the program crashed has one
 };
 
 // `text` as a JSON string literal, quotes included. Control characters are escaped; a byte

@@ -1,8 +1,10 @@
 #include "host/RunSession.h"
 
+#include "host/ProcessSignals.h"
 #include "host/ScreenCapture.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "win32/constants.h"
 #include "win32/platform/Clock.h"
@@ -25,6 +27,9 @@ void RunSession::Start() {
     boxesSeen_ = win32::diagnostics::MessageBoxes().size();
     openBoxes_.clear();
     failures_.clear();
+    atNextTick_.Clear();
+    if (controls_ != nullptr)
+        controls_->SetRunStart(startTick_);
 }
 
 void RunSession::SampleShownFps() {
@@ -64,14 +69,34 @@ void RunSession::Update() {
         const ScriptEvent& event = settings_.script[nextEvent_++];
         Deliver(event);
     }
+    atNextTick_.DeliverBefore(win32::clock::HostNow(), input_);
     if (settings_.runForMs && !closeRequested_ && elapsed >= *settings_.runForMs) {
         closeRequested_ = true;
+        input_.RequestClose();
+    }
+    WatchStalledClock();
+    // Ctrl-C and SIGTERM close the main window as a window manager would.
+    if (!interruptAnswered_ && InterruptSignal() != 0) {
+        interruptAnswered_ = true;
         input_.RequestClose();
     }
     if (settings_.dismissMessageBoxes) {
         WatchMessageBoxes();
         AnswerOverdueMessageBox(win32::clock::Now());
     }
+}
+
+void RunSession::Poll() {
+    // Poll runs on every PeekMessageA; the clock is read on every this-many calls only.
+    constexpr unsigned kPollsPerUpdate = 64;
+    SampleShownFps();
+    if (polls_++ % kPollsPerUpdate == 0)
+        Update();
+}
+
+void RunSession::NextVirtualTick() {
+    win32::clock::AdvanceVirtual(1);
+    Update();
 }
 
 std::uint32_t RunSession::MsUntilNextDue() const {
@@ -90,6 +115,30 @@ std::uint32_t RunSession::MsUntilNextDue() const {
             std::min(soonest, open >= kMessageBoxTimeoutMs ? 0u : kMessageBoxTimeoutMs - open);
     }
     return soonest;
+}
+
+void RunSession::WatchStalledClock() {
+    if (!win32::clock::IsVirtual())
+        return;
+    const std::uint32_t now = win32::clock::Now();
+    if (now != stalledAt_) {
+        stalledAt_ = now;
+        updatesAtTick_ = 0;
+        return;
+    }
+    if (++updatesAtTick_ != kStalledUpdates)
+        return;
+    // The virtual clock moves only on a pass that finds the queue empty: something refills
+    // it on every pass, and the run would never reach --run-for or a later script line.
+    std::fprintf(stderr,
+                 "nuvik: the message queue has not been empty for %u passes, so the virtual "
+                 "clock stands at tick %u%s\n",
+                 kStalledUpdates, now,
+                 settings_.runForMs ? "; closing the main window as --run-for would" : "");
+    if (settings_.runForMs && !closeRequested_) {
+        closeRequested_ = true;
+        input_.RequestClose();
+    }
 }
 
 void RunSession::Deliver(const ScriptEvent& event) {

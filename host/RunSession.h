@@ -14,6 +14,7 @@
 #include "host/RunnerControls.h"
 #include "host/Script.h"
 #include "host/SystemHooks.h"
+#include "host/TickBoundaryInput.h"
 
 namespace nuvik::host {
 
@@ -49,9 +50,19 @@ class RunSession {
     // frame when one was presented. Cheap: a host calls it on every pass.
     void SampleShownFps();
 
-    // Reads the clock and does what has become due: scripted input, the --run-for close
-    // request, answering a forgotten message box. Samples the shown rate too.
+    // Reads the clock and does what has become due: scripted input, input that waited for
+    // this tick, the --run-for close request, answering a forgotten message box. Samples the
+    // shown rate too.
     void Update();
+
+    // One PeekMessageA of the program's loop: samples on every call and updates on every 64th.
+    void Poll();
+    // The virtual clock's step on a pass that found no message: one tick, then what is due.
+    // Every host steps through these two alike, so that a run in a window and its replay
+    // headless hand the program the same input at the same points.
+    void NextVirtualTick();
+    // Where a host sends input that must wait for the next tick (a window on the virtual clock).
+    InputSink& InputAtNextTick() { return atNextTick_; }
 
     std::uint32_t StartTick() const { return startTick_; }
     long long FramesPresented() const {
@@ -74,6 +85,7 @@ class RunSession {
     };
 
     void Deliver(const ScriptEvent& event);
+    void WatchStalledClock();
     void WatchMessageBoxes();
     void AnswerOverdueMessageBox(std::uint32_t now);
     void TakeScreenshot(const ScriptEvent& event);
@@ -85,6 +97,10 @@ class RunSession {
     std::uint32_t startTick_ = 0;
     std::size_t nextEvent_ = 0;
     bool closeRequested_ = false;
+    bool interruptAnswered_ = false;
+    static constexpr unsigned kStalledUpdates = 50000;
+    std::uint32_t stalledAt_ = 0;
+    unsigned updatesAtTick_ = 0;
     std::vector<int> shownFps_;
     FrameIntervals intervals_;
     long long lastPresented_ = 0;
@@ -92,6 +108,8 @@ class RunSession {
     std::size_t boxesSeen_ = 0;
     std::vector<OpenBox> openBoxes_;  // innermost last
     std::vector<std::string> failures_;
+    TickBoundaryInput atNextTick_;
+    unsigned polls_ = 0;
 };
 
 }  // namespace nuvik::host

@@ -8,6 +8,7 @@
 
 #include "host/InputSink.h"
 #include "host/Options.h"
+#include "host/ProcessSignals.h"
 #include "host/Report.h"
 #include "host/RunSession.h"
 #include "host/RunnerControls.h"
@@ -74,6 +75,51 @@ RunReport CollectReport(int exitCode, const SystemHooks& hooks, const RunSession
     return report;
 }
 
+// What a run owes its caller at its end, however it ends: screenshot and report.
+struct RunOutputs {
+    const Options* options = nullptr;
+    const SystemHooks* hooks = nullptr;
+    const RunSession* session = nullptr;
+    DiagnosticsMark mark;
+};
+
+// The run under way, for the crash handler.
+RunOutputs* g_currentRun = nullptr;
+
+// Writes the screenshot and the report. What could not be written joins `failures`, and a
+// run with failures does not end with 0: the report says so too.
+void WriteRunOutputs(const RunOutputs& run, int* exitCode, const std::optional<CrashRecord>& crash,
+                     std::vector<std::string>* failures) {
+    std::string error;
+    const Options& options = *run.options;
+    if (!options.screenshotPath.empty() && !WriteScreenPng(options.screenshotPath, &error))
+        failures->push_back("cannot write screenshot " + options.screenshotPath + ": " + error);
+    if (!failures->empty() && *exitCode == 0)
+        *exitCode = 1;
+    if (options.reportPath.empty())
+        return;
+    RunReport report = CollectReport(*exitCode, *run.hooks, *run.session, run.mark);
+    report.crash = crash;
+    if (!WriteReport(report, options.reportPath, &error)) {
+        failures->push_back(error);
+        if (*exitCode == 0)
+            *exitCode = 1;
+    }
+}
+
+void WriteOutputsAfterCrash(const CrashRecord& crash) {
+    if (g_currentRun == nullptr)
+        return;
+    std::vector<std::string> failures;
+    // What the shell reports for a process ended by the signal.
+    int exitCode = 128 + crash.signalNumber;
+    WriteRunOutputs(*g_currentRun, &exitCode, crash, &failures);
+    const Options& options = *g_currentRun->options;
+    if (!options.reportPath.empty())
+        std::fprintf(stderr, "  the report (%s)%s written\n", options.reportPath.c_str(),
+                     failures.empty() ? " was" : " could not be");
+}
+
 }  // namespace
 
 int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
@@ -99,6 +145,11 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
         std::fputs(VersionText(program).c_str(), stdout);
         return 0;
     }
+    if (options.host == HostKind::Headless && options.scriptPath.empty() && !options.runForMs)
+        complain(
+            "running headless with neither --script nor --run-for: the run lasts until "
+            "the program ends; Ctrl-C closes it as a window manager would, and the report "
+            "and screenshot are still written");
     std::vector<ScriptEvent> script;
     if (!options.scriptPath.empty() && !LoadScript(options.scriptPath, &script, &error)) {
         complain(error);
@@ -136,39 +187,39 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
         }
     }
 
-    const DiagnosticsMark mark{win32::diagnostics::MessageBoxes().size(),
-                               win32::diagnostics::TraceLines().size()};
+    RunOutputs outputs{&options, &hooks, &session,
+                       DiagnosticsMark{win32::diagnostics::MessageBoxes().size(),
+                                       win32::diagnostics::TraceLines().size()}};
+    g_currentRun = &outputs;
+    InstallCrashHandlers(program,
+                         {hooks.frameStep, hooks.framesPresented, &WriteOutputsAfterCrash});
+    InstallInterruptHandlers();
     win32::SetCurrentHost(host.get());
     session.Start();
-    if (!options.recordPath.empty() && !controls.StartRecording(options.recordPath, &error)) {
+    if ((!options.recordPath.empty() && !controls.StartRecording(options.recordPath, &error)) ||
+        (!options.recordInputPath.empty() &&
+         !controls.StartInputRecording(options.recordInputPath, &error))) {
+        controls.StopRecording();
         win32::SetCurrentHost(nullptr);
         complain(error);
         return 1;
     }
     int exitCode = hooks.run();
     controls.StopRecording();
+    controls.StopInputRecording();
     session.SampleShownFps();
     win32::SetCurrentHost(nullptr);
+    // A run stopped by Ctrl-C or SIGTERM ended as a close would, but must not look finished.
+    if (int interrupt = InterruptSignal(); interrupt != 0)
+        exitCode = 128 + interrupt;
 
     // A run whose requested files are missing must not look like a success to automation.
     std::vector<std::string> failures = session.Failures();
     failures.insert(failures.end(), controls.Failures().begin(), controls.Failures().end());
-    if (!options.screenshotPath.empty()) {
-        if (!WriteScreenPng(options.screenshotPath, &error))
-            failures.push_back("cannot write screenshot " + options.screenshotPath + ": " + error);
-    }
+    WriteRunOutputs(outputs, &exitCode, std::nullopt, &failures);
+    g_currentRun = nullptr;
     for (const std::string& failure : failures)
         complain(failure);
-    if (!failures.empty() && exitCode == 0)
-        exitCode = 1;
-    if (!options.reportPath.empty()) {
-        if (!WriteReport(CollectReport(exitCode, hooks, session, mark), options.reportPath,
-                         &error)) {
-            complain(error);
-            if (exitCode == 0)
-                exitCode = 1;
-        }
-    }
     return exitCode;
 }
 

@@ -10,128 +10,184 @@
 
 namespace nuvik::host {
 
+using Kind = ControlEvent::Kind;
+using Input = ScriptEvent::Kind;
+
 namespace {
 
-constexpr double kFastForward = 4.0;
-
-bool IsRunnerKey(int virtualKey) {
-    switch (virtualKey) {
-        case VK_PAUSE:
-        case VK_F8:
-        case VK_TAB:
-        case VK_F3:
-        case VK_F9:
-        case VK_F11:
-        case VK_F12:
-            return true;
-        default:
-            return false;
-    }
+ScriptEvent Recorded(Input kind, int virtualKey = 0,
+                     win32::input::MouseButton button = win32::input::MouseButton::Left, int x = 0,
+                     int y = 0) {
+    ScriptEvent event;
+    event.kind = kind;
+    event.virtualKey = virtualKey;
+    event.button = button;
+    event.x = x;
+    event.y = y;
+    return event;
 }
 
 }  // namespace
 
 RunnerControls::RunnerControls(InputSink& program, const SystemHooks& hooks,
                                ControlSettings settings)
-    : program_(program), hooks_(hooks), settings_(std::move(settings)) {
-    if (!win32::clock::IsVirtual())
-        win32::clock::SetSpeed(settings_.speed);
+    : program_(program),
+      hooks_(hooks),
+      settings_(std::move(settings)),
+      pace_(win32::clock::IsVirtual() ? 1.0 : settings_.speed) {
+    win32::clock::SetSpeed(pace_);
 }
 
 void RunnerControls::KeyDown(int virtualKey) {
-    if (!IsRunnerKey(virtualKey)) {
-        Deliver([virtualKey](InputSink& sink) { sink.KeyDown(virtualKey); });
-        return;
-    }
-    switch (virtualKey) {
-        case VK_PAUSE:
-            SetPaused(!paused_);
-            break;
-        case VK_F8:
-            if (paused_ && !advancing_) {
-                advancing_ = true;
-                advanceFrom_ = hooks_.framesPresented ? hooks_.framesPresented() : 0;
-                win32::clock::SetPaused(false);
-            }
-            break;
-        case VK_TAB:
-            if (!fastForward_) {
-                fastForward_ = true;
-                win32::clock::SetSpeed(win32::clock::Speed() * kFastForward);
-            }
-            break;
-        case VK_F3:
-            if (toggleOverlay_)
-                toggleOverlay_();
-            break;
-        case VK_F11:
-            if (toggleFullScreen_)
-                toggleFullScreen_();
-            break;
-        case VK_F12:
-            TakeScreenshot();
-            break;
-        case VK_F9:
-            if (recorder_) {
-                StopRecording();
-            } else {
-                std::string error;
-                if (!StartRecording(NewCapturePath(settings_.capturesDir, "gif"), &error)) {
-                    std::fprintf(stderr, "recording not started: %s\n", error.c_str());
-                    failures_.push_back(error);
-                }
-            }
-            break;
-        default:
-            break;
-    }
+    RecordInput(Recorded(Input::KeyDown, virtualKey));
+    Apply({Kind::KeyDown, virtualKey}, [virtualKey](InputSink& sink) { sink.KeyDown(virtualKey); });
 }
 
 void RunnerControls::KeyUp(int virtualKey) {
-    if (!IsRunnerKey(virtualKey)) {
-        Deliver([virtualKey](InputSink& sink) { sink.KeyUp(virtualKey); });
-        return;
-    }
-    if (virtualKey == VK_TAB && fastForward_) {
-        fastForward_ = false;
-        win32::clock::SetSpeed(win32::clock::Speed() / kFastForward);
-    }
+    RecordInput(Recorded(Input::KeyUp, virtualKey));
+    Apply({Kind::KeyUp, virtualKey}, [virtualKey](InputSink& sink) { sink.KeyUp(virtualKey); });
 }
 
 void RunnerControls::MouseMove(int x, int y) {
-    Deliver([x, y](InputSink& sink) { sink.MouseMove(x, y); });
+    RecordInput(Recorded(Input::MouseMove, 0, win32::input::MouseButton::Left, x, y));
+    Apply({Kind::Mouse}, [x, y](InputSink& sink) { sink.MouseMove(x, y); });
 }
 
 void RunnerControls::MouseButtonDown(win32::input::MouseButton button, int x, int y) {
-    Deliver([button, x, y](InputSink& sink) { sink.MouseButtonDown(button, x, y); });
+    RecordInput(Recorded(Input::MouseDown, 0, button, x, y));
+    Apply({Kind::Mouse}, [button, x, y](InputSink& sink) { sink.MouseButtonDown(button, x, y); });
 }
 
 void RunnerControls::MouseButtonUp(win32::input::MouseButton button, int x, int y) {
-    Deliver([button, x, y](InputSink& sink) { sink.MouseButtonUp(button, x, y); });
+    RecordInput(Recorded(Input::MouseUp, 0, button, x, y));
+    Apply({Kind::Mouse}, [button, x, y](InputSink& sink) { sink.MouseButtonUp(button, x, y); });
 }
 
 void RunnerControls::RequestClose() {
-    // Closing is answered by the program: a paused one is let go first.
-    SetPaused(false);
-    program_.RequestClose();
+    RecordInput(Recorded(Input::Close));
+    Apply({Kind::Close}, [](InputSink& sink) { sink.RequestClose(); });
 }
 
 void RunnerControls::RequestMinimize() {
-    program_.RequestMinimize();
+    RecordInput(Recorded(Input::Minimize));
+    Apply({Kind::Window}, [](InputSink& sink) { sink.RequestMinimize(); });
 }
 
 void RunnerControls::RequestRestore() {
-    program_.RequestRestore();
+    RecordInput(Recorded(Input::Restore));
+    Apply({Kind::Window}, [](InputSink& sink) { sink.RequestRestore(); });
+}
+
+void RunnerControls::RecordInput(ScriptEvent event) {
+    // F7 starts and stops the recording itself: in a replay it would only start another.
+    if (!inputRecording_ ||
+        ((event.kind == Input::KeyDown || event.kind == Input::KeyUp) && event.virtualKey == VK_F7))
+        return;
+    event.atMs = win32::clock::HostNow() - runStart_;
+    inputRecording_->Write(event);
+}
+
+void RunnerControls::Apply(const ControlEvent& event, ProgramInput input) {
+    ControlStep step = StepControls(state_, event, pace_);
+    // Everything moves on before anything is called: input may be dispatched at once, and a
+    // handler that opens a message box re-enters the host, and so these controls.
+    state_ = step.state;
+    win32::clock::SetPaused(step.clockPaused);
+    win32::clock::SetSpeed(step.clockSpeed);
+    switch (step.delivery) {
+        case Delivery::None:
+            break;
+        case Delivery::Now:
+            input(program_);
+            break;
+        case Delivery::Held:
+            held_.push_back(std::move(input));
+            break;
+        case Delivery::OneHeld: {
+            ProgramInput oldest = std::move(held_.front());
+            held_.pop_front();
+            oldest(program_);
+            break;
+        }
+    }
+    switch (step.action) {
+        case ControlAction::None:
+            break;
+        case ControlAction::Screenshot:
+            TakeScreenshot();
+            break;
+        case ControlAction::StartRecording:
+            StartRecordingIntoCaptures();
+            break;
+        case ControlAction::StopRecording:
+            StopRecording();
+            break;
+        case ControlAction::StartInputRecording:
+            StartInputRecordingIntoCaptures();
+            break;
+        case ControlAction::StopInputRecording:
+            StopInputRecording();
+            break;
+        case ControlAction::ToggleOverlay:
+            if (toggleOverlay_)
+                toggleOverlay_();
+            break;
+        case ControlAction::ToggleFullScreen:
+            if (toggleFullScreen_)
+                toggleFullScreen_();
+            break;
+    }
+}
+
+void RunnerControls::StartRecordingIntoCaptures() {
+    std::string error;
+    if (!StartRecording(NewCapturePath(settings_.capturesDir, "gif"), &error)) {
+        std::fprintf(stderr, "recording not started: %s\n", error.c_str());
+        failures_.push_back(error);
+    }
+}
+
+void RunnerControls::StartInputRecordingIntoCaptures() {
+    std::string error;
+    if (!StartInputRecording(NewCapturePath(settings_.capturesDir, "txt"), &error)) {
+        std::fprintf(stderr, "input recording not started: %s\n", error.c_str());
+        failures_.push_back(error);
+    }
+}
+
+bool RunnerControls::StartInputRecording(const std::string& path, std::string* error) {
+    StopInputRecording();
+    inputRecording_ = InputRecording::Open(path, win32::clock::IsVirtual(), error);
+    state_.recordingInput = inputRecording_ != nullptr;
+    if (!inputRecording_)
+        return false;
+    std::fprintf(stderr, "recording input: %s\n", path.c_str());
+    return true;
+}
+
+void RunnerControls::StopInputRecording() {
+    if (!inputRecording_)
+        return;
+    std::string error;
+    if (!inputRecording_->Finish(&error)) {
+        std::fprintf(stderr, "input recording not written: %s\n", error.c_str());
+        failures_.push_back(error);
+    } else {
+        std::fprintf(stderr, "recorded input: %s (%d events)\n", inputRecording_->Path().c_str(),
+                     inputRecording_->EventsWritten());
+    }
+    inputRecording_.reset();
+    state_.recordingInput = false;
 }
 
 bool RunnerControls::StartRecording(const std::string& path, std::string* error) {
     StopRecording();
     recorder_ = GifRecorder::Open(path, settings_.recordArea, error);
+    state_.recording = recorder_ != nullptr;
     if (!recorder_)
         return false;
     recordingPath_ = path;
     // The screen as it is when the recording starts is its first frame.
-    recordedPresents_ = hooks_.framesPresented ? hooks_.framesPresented() : 0;
     recorder_->AddFrame(win32::Framebuffer::Instance().Buffer(), win32::clock::Now());
     std::fprintf(stderr, "recording: %s\n", path.c_str());
     return true;
@@ -149,49 +205,22 @@ void RunnerControls::StopRecording() {
                      recorder_->FramesWritten());
     }
     recorder_.reset();
+    state_.recording = false;
 }
 
 void RunnerControls::Sample() {
-    // Every presented frame is offered to the recording, at the program's tick; frames that
-    // change nothing on the screen only lengthen the one before.
-    if (recorder_ && hooks_.framesPresented) {
-        long long presented = hooks_.framesPresented();
-        if (presented != recordedPresents_) {
-            recordedPresents_ = presented;
+    long long presented = hooks_.framesPresented ? hooks_.framesPresented() : 0;
+    if (presented != lastPresented_) {
+        lastPresented_ = presented;
+        // Every presented frame is offered to the recording, at the program's tick; frames
+        // that change nothing on the screen only lengthen the one before.
+        if (recorder_)
             recorder_->AddFrame(win32::Framebuffer::Instance().Buffer(), win32::clock::Now());
-        }
+        Apply({Kind::FramePresented});
     }
-    // Held input goes on one event a pass, so that the program sees a key that went down and
-    // up while it was paused as down for a pass of its own.
-    if (!paused_ && replayed_ < held_.size()) {
-        held_[replayed_++](program_);
-        if (replayed_ == held_.size()) {
-            held_.clear();
-            replayed_ = 0;
-        }
-    }
-    if (!advancing_ || !hooks_.framesPresented)
-        return;
-    if (hooks_.framesPresented() != advanceFrom_) {
-        advancing_ = false;
-        win32::clock::SetPaused(true);
-    }
-}
-
-void RunnerControls::SetPaused(bool paused) {
-    if (paused == paused_)
-        return;
-    paused_ = paused;
-    advancing_ = false;
-    win32::clock::SetPaused(paused);
-}
-
-void RunnerControls::Deliver(std::function<void(InputSink&)> event) {
-    // Behind held input, new input waits its turn too.
-    if (paused_ || !held_.empty())
-        held_.push_back(std::move(event));
-    else
-        event(program_);
+    // A pass does nothing but let held input go (this runs on every pass of the loop).
+    if (state_.held > 0)
+        Apply({Kind::Pass});
 }
 
 void RunnerControls::TakeScreenshot() {

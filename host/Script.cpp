@@ -156,7 +156,7 @@ class LineParser {
         if (tokens_.size() < 3)
             return Fail(
                 "a mouse line reads AT_MS mouse move X Y, or AT_MS mouse down (or up) "
-                "left (or right) X Y");
+                "left (or right, middle) X Y");
         std::string_view action = tokens_[2].text;
         if (action == "move") {
             event->kind = Kind::MouseMove;
@@ -166,15 +166,17 @@ class LineParser {
             return Fail("expected move, down or up after mouse, not " + Quoted(action));
         event->kind = action == "down" ? Kind::MouseDown : Kind::MouseUp;
         if (tokens_.size() < 4)
-            return Fail("mouse " + std::string(action) + " needs a button: left or right");
+            return Fail("mouse " + std::string(action) + " needs a button: left, right or middle");
         std::string_view button = tokens_[3].text;
         if (button == "left")
             event->button = MouseButton::Left;
         else if (button == "right")
             event->button = MouseButton::Right;
+        else if (button == "middle")
+            event->button = MouseButton::Middle;
         else
-            return Fail("expected left or right after mouse " + std::string(action) + ", not " +
-                        Quoted(button));
+            return Fail("expected left, right or middle after mouse " + std::string(action) +
+                        ", not " + Quoted(button));
         return ParsePoint(4, event) && End(6);
     }
 
@@ -203,18 +205,35 @@ class LineParser {
 
 }  // namespace
 
+namespace {
+
+struct NamedKey {
+    std::string_view name;
+    int key;
+};
+constexpr NamedKey kNamedKeys[] = {
+    {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"space", VK_SPACE},  {"tab", VK_TAB},
+    {"left", VK_LEFT},     {"right", VK_RIGHT},  {"up", VK_UP},        {"down", VK_DOWN},
+    {"home", VK_HOME},     {"end", VK_END},      {"pageup", VK_PRIOR}, {"pagedown", VK_NEXT},
+    {"shift", VK_SHIFT},   {"ctrl", VK_CONTROL}, {"alt", VK_MENU},     {"pause", VK_PAUSE},
+};
+
+std::string_view ButtonName(MouseButton button) {
+    switch (button) {
+        case MouseButton::Left:
+            return "left";
+        case MouseButton::Right:
+            return "right";
+        case MouseButton::Middle:
+            return "middle";
+    }
+    return "left";
+}
+
+}  // namespace
+
 int VirtualKeyFromName(std::string_view name) {
-    struct Named {
-        std::string_view name;
-        int key;
-    };
-    static constexpr Named kNamed[] = {
-        {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"space", VK_SPACE},  {"tab", VK_TAB},
-        {"left", VK_LEFT},     {"right", VK_RIGHT},  {"up", VK_UP},        {"down", VK_DOWN},
-        {"home", VK_HOME},     {"end", VK_END},      {"pageup", VK_PRIOR}, {"pagedown", VK_NEXT},
-        {"shift", VK_SHIFT},   {"ctrl", VK_CONTROL}, {"alt", VK_MENU},     {"pause", VK_PAUSE},
-    };
-    for (const Named& named : kNamed) {
+    for (const NamedKey& named : kNamedKeys) {
         if (named.name == name)
             return named.key;
     }
@@ -228,6 +247,57 @@ int VirtualKeyFromName(std::string_view name) {
             return VK_F1 + static_cast<int>(number) - 1;
     }
     return -1;
+}
+
+std::string KeyNameOf(int virtualKey) {
+    for (const NamedKey& named : kNamedKeys) {
+        if (named.key == virtualKey)
+            return std::string(named.name);
+    }
+    if (virtualKey >= 'A' && virtualKey <= 'Z')
+        return std::string(1, static_cast<char>('a' + (virtualKey - 'A')));
+    if (virtualKey >= '0' && virtualKey <= '9')
+        return std::string(1, static_cast<char>(virtualKey));
+    if (virtualKey >= VK_F1 && virtualKey <= VK_F12)
+        return "f" + std::to_string(virtualKey - VK_F1 + 1);
+    return "";
+}
+
+std::string FormatScriptLine(const ScriptEvent& event) {
+    std::string line = std::to_string(event.atMs) + " ";
+    auto point = [&] { return std::to_string(event.x) + " " + std::to_string(event.y); };
+    switch (event.kind) {
+        case Kind::KeyDown:
+        case Kind::KeyUp: {
+            std::string name = KeyNameOf(event.virtualKey);
+            if (name.empty())
+                return "# " + line + "key " + std::to_string(event.virtualKey) +
+                       " (no script name)";
+            return line + "key " + name + (event.kind == Kind::KeyDown ? " down" : " up");
+        }
+        case Kind::MouseMove:
+            return line + "mouse move " + point();
+        case Kind::MouseDown:
+        case Kind::MouseUp:
+            return line + "mouse " + (event.kind == Kind::MouseDown ? "down " : "up ") +
+                   std::string(ButtonName(event.button)) + " " + point();
+        case Kind::Click:
+            return line + "click " + point();
+        case Kind::Minimize:
+            return line + "minimize";
+        case Kind::Restore:
+            return line + "restore";
+        case Kind::Close:
+            return line + "close";
+        case Kind::Screenshot:
+            return line + "screenshot " + event.path;
+        case Kind::PadDown:
+        case Kind::PadUp:
+            return line + "pad " +
+                   std::string(PadButtonName(static_cast<PadButton>(event.padButton))) +
+                   (event.kind == Kind::PadDown ? " down" : " up");
+    }
+    return "# " + line;
 }
 
 bool ParseScript(std::string_view text, const std::string& fileName,

@@ -43,6 +43,13 @@ struct ScriptEvent {
 // The virtual-key code of a script key name (lower case: "escape", "f1", "a", "0"), or -1.
 int VirtualKeyFromName(std::string_view name);
 
+// The script name of a virtual-key code ("escape", "f1", "a", "0"), empty when it has none.
+std::string KeyNameOf(int virtualKey);
+
+// `event` as the one script line that reads back as it (without the newline; `line` is not
+// kept); a key without a script name becomes a comment.
+std::string FormatScriptLine(const ScriptEvent& event);
+
 // Parses a whole script. `fileName` only labels messages ("FILE:LINE: ..."). False with the
 // first bad line's message.
 bool ParseScript(std::string_view text, const std::string& fileName,

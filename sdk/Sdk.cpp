@@ -12,8 +12,11 @@
 #include "frame/FpsCounter.h"
 #include "frame/Random.h"
 #include "frame/Tick.h"
+#include "sdk/PressedKeys.h"
 #include "sdk/ReportedRate.h"
 
+static_assert(std::is_same_v<nuvik::Rect, RECT>,
+              "a program's RECT is the source rectangle the runner's CopySurface takes");
 static_assert(
     std::is_same_v<decltype(::TargetFps), std::remove_cvref_t<decltype(nuvik::TargetFps)>>,
     "the SDK's TargetFps views the runner's own variable");
@@ -51,6 +54,7 @@ void SetScreen(const SurfaceDesc* desc) {
 }
 
 bool PresentScreen() {
+    sdk::ForgetPressedKeys();
     return ::PresentScreen();
 }
 
@@ -77,12 +81,7 @@ void ClearSurface(const SurfaceDesc* desc, std::uint8_t colourIndex) {
 
 void CopySurface(const SurfaceDesc* destination, int x, int y, const SurfaceDesc* source,
                  const Rect* sourceRect) {
-    if (sourceRect == nullptr) {
-        ::CopySurface(destination, x, y, source, nullptr);
-        return;
-    }
-    const RECT rect{sourceRect->left, sourceRect->top, sourceRect->right, sourceRect->bottom};
-    ::CopySurface(destination, x, y, source, &rect);
+    ::CopySurface(destination, x, y, source, sourceRect);
 }
 
 std::uint32_t GetTick() {

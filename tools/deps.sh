@@ -10,12 +10,17 @@ build_packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev lib
 test_packages_fonts=(fonts-dejavu-core)
 # The Windows build is checked on Wine (64-bit loader), under the Korean locale, on Xvfb.
 test_packages_wine=(wine wine64 locales)
+# The Debian package is built, inspected and linted (tools/package-check.sh); its man pages are
+# made with help2man.
+test_packages_package=(dpkg-dev file lintian help2man)
 # The web build: Debian's emscripten, fonttools to cut the page's font down, the source
 # package tools for the libraries built for wasm (tools/web-deps.sh), and the browser that
 # checks the pages.
 web_packages=(emscripten fonttools dpkg-dev fonts-unifont chromium)
-test_packages=("${web_packages[@]}" clang-format mingw-w64 googletest xvfb xdotool libx11-dev libxfixes-dev
-               "${test_packages_fonts[@]}" "${test_packages_wine[@]}")
+# Programs are built with Clang too: the SDK does not depend on GCC's -fexec-charset.
+test_packages=(clang clang-format mingw-w64 googletest xvfb xdotool libx11-dev libxfixes-dev
+               "${test_packages_fonts[@]}" "${test_packages_wine[@]}"
+               "${test_packages_package[@]}" "${web_packages[@]}")
 
 wanted=("${build_packages[@]}")
 if [[ "${1:-build}" == test ]]; then

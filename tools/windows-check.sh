@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Windows build a user takes: nuvik.exe imports only DLLs that come with Windows,
-# the package nuvik-VERSION-win64.zip holds it with its how-to-run text, the 32-bit record
-# sizes hold for i686, and the build runs on Wine (tools/wine-check.sh).
+# the package nuvik-VERSION-win64.zip holds it with its how-to-run text, licence and notices,
+# the 32-bit record sizes hold for i686, and the build runs on Wine (tools/wine-check.sh).
 # Usage: tools/windows-check.sh WINDOWS_BUILD_DIR LINUX_BUILD_DIR
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,7 +36,7 @@ packages=("$windows_build"/nuvik-*-win64.zip)
 python3 - "${packages[0]}" <<'PY'
 import sys, zipfile
 names = sorted(zipfile.ZipFile(sys.argv[1]).namelist())
-if names != ["HOW-TO-RUN.txt", "nuvik.exe"]:
+if names != ["HOW-TO-RUN.txt", "LICENSE.txt", "THIRD-PARTY-NOTICES.txt", "nuvik.exe"]:
     sys.exit(f"{sys.argv[1]} holds {names}")
 print(f"{sys.argv[1].rsplit('/', 1)[-1]}: {', '.join(names)}")
 PY

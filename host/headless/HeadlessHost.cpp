@@ -7,26 +7,20 @@
 
 namespace nuvik::host {
 
-namespace {
-// Poll runs on every PeekMessageA; the clock is read on every this-many calls only.
-constexpr unsigned kPollsPerUpdate = 64;
-}  // namespace
-
 HeadlessHost::HeadlessHost(RunSession& session, bool virtualClock, bool busyLoop)
     : session_(session), virtualClock_(virtualClock), busyLoop_(busyLoop) {}
 
 void HeadlessHost::Poll() {
-    session_.SampleShownFps();
-    if (polls_++ % kPollsPerUpdate == 0)
-        session_.Update();
+    session_.Poll();
 }
 
 void HeadlessHost::HoldWhilePaused() {
     while (session_.HoldsProgram()) {
-        if (virtualClock_)
-            win32::clock::AdvanceVirtual(1);
-        else
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (virtualClock_) {
+            session_.NextVirtualTick();
+            continue;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
         session_.Update();
     }
 }
@@ -37,15 +31,12 @@ void HeadlessHost::Idle(int waitMs) {
         return;
     }
     if (virtualClock_) {
-        win32::clock::AdvanceVirtual(1);
-        session_.Update();
+        session_.NextVirtualTick();
         return;
     }
     if (waitMs == 0) {
         // The system's loop never waits: on the real clock, as cheap as Poll.
-        session_.SampleShownFps();
-        if (polls_++ % kPollsPerUpdate == 0)
-            session_.Update();
+        session_.Poll();
         return;
     }
     session_.Update();

@@ -28,7 +28,6 @@ class HeadlessHost final : public win32::Host {
     RunSession& session_;
     bool virtualClock_;
     bool busyLoop_;
-    unsigned polls_ = 0;
     HCURSOR cursor_ = nullptr;
 };
 

@@ -10,7 +10,7 @@ std::unique_ptr<win32::Host> OpenWindowHost(const Options& options, RunSession& 
     sdl.windowScale = options.windowScale;
     // A window that F11 makes out of full screen is twice the screen unless told otherwise.
     sdl.toggledWindowScale = options.windowScaleGiven ? options.windowScale : 2;
-    sdl.scaleMode = options.scaling == Scaling::Fit ? ScaleMode::Fit : ScaleMode::Integer;
+    sdl.scaleMode = options.scaling;
     sdl.smooth = options.filtering == Filtering::Linear;
     sdl.virtualClock = options.virtualClock;
     sdl.busyLoop = options.busyLoop;

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "host/ControlRules.h"
 #include "host/sdl/KeyMap.h"
 #include "win32/platform/Clock.h"
 #include "win32/platform/Cursors.h"
@@ -110,7 +111,11 @@ std::unique_ptr<SdlHost> SdlHost::Open(const SdlSettings& settings, RunSession& 
 }
 
 SdlHost::SdlHost(const SdlSettings& settings, RunSession& session, InputSink& input)
-    : settings_(settings), session_(session), input_(input) {}
+    : settings_(settings),
+      session_(session),
+      // On the virtual clock the window's input waits for the next tick, where a script's
+      // would arrive: a recorded session replays headless to the same pixels.
+      input_(settings.virtualClock ? session.InputAtNextTick() : input) {}
 
 bool SdlHost::Create(std::string* error) {
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
@@ -223,6 +228,12 @@ void SdlHost::Poll() {
                 static_cast<std::uint32_t>(took * 1'000'000 / SDL_GetPerformanceFrequency()));
         }
     }
+    if (settings_.virtualClock) {
+        session_.Poll();
+        if (calls_++ % kCallsPerService == 0)
+            ServiceWindow();
+        return;
+    }
     session_.SampleShownFps();
     if (calls_++ % kCallsPerService == 0) {
         session_.Update();
@@ -232,13 +243,17 @@ void SdlHost::Poll() {
 
 void SdlHost::HoldWhilePaused() {
     while (session_.HoldsProgram()) {
+        if (settings_.virtualClock) {
+            RestUntilRealTimeCatchesUp();
+            session_.NextVirtualTick();
+            ServiceWindow();
+            continue;
+        }
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, 10) == 1) {
             HandleEvent(event);
             PumpEvents();
         }
-        if (settings_.virtualClock)
-            win32::clock::AdvanceVirtual(1);
         session_.Update();
         SyncIconic();
         PresentIfDue(SDL_GetTicks());
@@ -256,11 +271,10 @@ void SdlHost::IdleFor(int waitMs) {
         return;
     }
     if (settings_.virtualClock) {
-        // Time is the loop's: one tick per empty pass, and never a sleep.
-        win32::clock::AdvanceVirtual(1);
-        session_.Update();
-        if (calls_++ % kCallsPerService == 0)
-            ServiceWindow();
+        // Time is the loop's, one tick per empty pass, at a person's pace.
+        RestUntilRealTimeCatchesUp();
+        session_.NextVirtualTick();
+        ServiceWindow();
         return;
     }
     session_.SampleShownFps();
@@ -307,6 +321,21 @@ void SdlHost::RestUntilNextTick() {
     session_.Update();
     lastEventPollMs_ = SDL_GetTicks();
     PumpEvents();
+}
+
+void SdlHost::RestUntilRealTimeCatchesUp() {
+    // The virtual tick never runs ahead of real time, so that a person can play. Each tick is
+    // due at a fixed moment from the first: a late wake-up is caught up, never carried on.
+    auto now = std::chrono::steady_clock::now();
+    std::uint32_t tick = win32::clock::HostNow();
+    if (!paced_) {
+        paced_ = true;
+        paceStartReal_ = now;
+        paceStartTick_ = tick;
+    }
+    auto due = paceStartReal_ + std::chrono::milliseconds(tick + 1 - paceStartTick_);
+    if (due > now)
+        std::this_thread::sleep_until(due);
 }
 
 std::uint32_t SdlHost::WaitBudgetMs(int waitMs) {
@@ -361,6 +390,10 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
             }
             int virtualKey = VirtualKeyFromSdl(event.key.keysym);
             if (virtualKey < 0)
+                break;
+            // A held key repeats; the program sees that as Windows shows it, but a runner key
+            // held down must not pause, record or capture again and again.
+            if (event.key.repeat && IsRunnerKey(virtualKey))
                 break;
             if (event.type == SDL_KEYDOWN) {
                 keysDown_.insert(virtualKey);

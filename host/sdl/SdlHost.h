@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -65,6 +66,8 @@ class SdlHost final : public win32::Host {
 
     void IdleFor(int waitMs);
     void RestUntilNextTick();
+    // The virtual clock's rest: until the real clock has reached the tick about to begin.
+    void RestUntilRealTimeCatchesUp();
     void ServiceWindow();
     void PumpEvents();
     void HandleEvent(const SDL_Event& event);
@@ -86,7 +89,7 @@ class SdlHost final : public win32::Host {
 
     SdlSettings settings_;
     RunSession& session_;
-    InputSink& input_;
+    InputSink& input_;  // where the window's input goes
     bool ownsVideo_ = false;
     bool fullScreen_ = false;
     std::unique_ptr<Gamepads> gamepads_;
@@ -106,6 +109,9 @@ class SdlHost final : public win32::Host {
     int windowHeight_ = 0;
 
     unsigned calls_ = 0;
+    bool paced_ = false;  // the virtual clock's pace has its starting point
+    std::chrono::steady_clock::time_point paceStartReal_;
+    std::uint32_t paceStartTick_ = 0;
     std::uint32_t lastEventPollMs_ = 0;
     std::uint32_t lastPresentMs_ = 0;
     bool presentedOnce_ = false;

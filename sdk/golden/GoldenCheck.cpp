@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "sdk/golden/PictureDifference.h"
 #include "win32/platform/Png.h"
 
 namespace nuvik::golden {
@@ -11,6 +12,14 @@ namespace nuvik::golden {
 namespace {
 
 using win32::png::RgbImage;
+
+// The console's screen in the runner's 640 x 480 picture.
+constexpr int kPictureWidth = 640;
+constexpr int kPictureHeight = 480;
+constexpr int kConsoleLeft = 160;
+constexpr int kConsoleTop = 95;
+constexpr int kConsoleWidth = 320;
+constexpr int kConsoleHeight = 240;
 
 std::string Beside(const std::string& goldenPath, const char* suffix) {
     std::filesystem::path path(goldenPath);
@@ -21,77 +30,119 @@ CheckResult Fail(std::string message) {
     return {false, std::move(message)};
 }
 
-// The golden at a third of its brightness, with every differing pixel pure red.
-RgbImage DiffPicture(const RgbImage& golden, const RgbImage& actual) {
-    RgbImage diff = golden;
-    for (std::size_t at = 0; at + 2 < diff.rgb.size(); at += 3) {
-        bool differs = golden.rgb[at] != actual.rgb[at] ||
-                       golden.rgb[at + 1] != actual.rgb[at + 1] ||
-                       golden.rgb[at + 2] != actual.rgb[at + 2];
-        for (std::size_t channel = 0; channel < 3; ++channel) {
-            auto dimmed = static_cast<std::uint8_t>(golden.rgb[at + channel] / 3);
-            diff.rgb[at + channel] = differs ? (channel == 0 ? 255 : 0) : dimmed;
-        }
+std::string Size(int width, int height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+std::string Point(int x, int y) {
+    return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+}
+
+std::string AreaName(Area area) {
+    return area == Area::kConsole ? "the 320 x 240 console screen" : "the 640 x 480 picture";
+}
+
+RgbImage Crop(const RgbImage& picture, int left, int top, int width, int height) {
+    RgbImage part;
+    part.width = width;
+    part.height = height;
+    part.rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    for (int y = top; y < top + height; ++y) {
+        auto row =
+            picture.rgb.begin() +
+            static_cast<std::ptrdiff_t>(
+                (static_cast<std::size_t>(y) * picture.width + static_cast<std::size_t>(left)) * 3);
+        part.rgb.insert(part.rgb.end(), row, row + static_cast<std::ptrdiff_t>(width) * 3);
     }
-    return diff;
+    return part;
+}
+
+void RemoveMismatchPictures(const std::string& goldenPath) {
+    std::error_code ignored;
+    std::filesystem::remove(Beside(goldenPath, "-ACTUAL.png"), ignored);
+    std::filesystem::remove(Beside(goldenPath, "-DIFF.png"), ignored);
+}
+
+bool WriteGolden(const RgbImage& actual, const std::string& goldenPath, std::string* error) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(goldenPath).parent_path(), ignored);
+    if (!win32::png::Write(actual, goldenPath, error))
+        return false;
+    RemoveMismatchPictures(goldenPath);
+    return true;
+}
+
+std::string Where(const Difference& d, const RgbImage& golden, const RgbImage& actual) {
+    return std::to_string(d.count) + (d.count == 1 ? " pixel differs" : " pixels differ") +
+           ", within " + Point(d.left, d.top) + " to " + Point(d.right, d.bottom) +
+           "; the first at " + Point(d.firstX, d.firstY) + " is " +
+           ColourAt(golden, d.firstX, d.firstY) + " in the golden, " +
+           ColourAt(actual, d.firstX, d.firstY) + " in this run";
 }
 
 }  // namespace
 
-CheckResult CheckGolden(const std::string& actualPath, const std::string& goldenPath, bool update) {
+CheckResult CheckGolden(const std::string& screenshotPath, const std::string& goldenPath,
+                        const CheckOptions& options) {
     std::string error;
     RgbImage actual;
-    if (!win32::png::Read(actualPath, &actual, &error))
-        return Fail("cannot read the screenshot " + actualPath + ": " + error);
-
-    const std::string actualCopy = Beside(goldenPath, "-ACTUAL.png");
-    const std::string diffPath = Beside(goldenPath, "-DIFF.png");
-    if (update || !std::filesystem::exists(goldenPath)) {
-        std::error_code ignored;
-        std::filesystem::create_directories(std::filesystem::path(goldenPath).parent_path(),
-                                            ignored);
-        if (!win32::png::Write(actual, goldenPath, &error))
-            return Fail("cannot write the golden " + goldenPath + ": " + error);
-        std::filesystem::remove(actualCopy, ignored);
-        std::filesystem::remove(diffPath, ignored);
-        if (update)
-            return {true, "rewrote the golden " + goldenPath + " from this run"};
-        return Fail("the golden " + goldenPath +
-                    " was missing and has been written from this run; look at it and rerun");
+    if (!win32::png::Read(screenshotPath, &actual, &error))
+        return Fail("cannot read the screenshot " + screenshotPath + ": " + error);
+    if (options.area == Area::kConsole) {
+        if (actual.width != kPictureWidth || actual.height != kPictureHeight) {
+            return Fail("the screenshot " + screenshotPath + " is " +
+                        Size(actual.width, actual.height) + ", not the runner's " +
+                        Size(kPictureWidth, kPictureHeight) +
+                        " picture the console screen is taken from");
+        }
+        actual = Crop(actual, kConsoleLeft, kConsoleTop, kConsoleWidth, kConsoleHeight);
     }
+    const std::string area = AreaName(options.area);
+    const std::string lookAtIt = ": look at it, commit it and run the test again";
 
+    if (!std::filesystem::exists(goldenPath)) {
+        if (!WriteGolden(actual, goldenPath, &error))
+            return Fail("cannot write the golden " + goldenPath + ": " + error);
+        return Fail("golden " + goldenPath + " written from this run (" + area + ")" + lookAtIt);
+    }
     RgbImage golden;
     if (!win32::png::Read(goldenPath, &golden, &error))
         return Fail("cannot read the golden " + goldenPath + ": " + error);
+
+    const std::string actualCopy = Beside(goldenPath, "-ACTUAL.png");
+    const std::string diffPath = Beside(goldenPath, "-DIFF.png");
     if (golden.width != actual.width || golden.height != actual.height) {
-        win32::png::Write(actual, actualCopy, &error);
-        return Fail(goldenPath + " is " + std::to_string(golden.width) + "x" +
-                    std::to_string(golden.height) + ", the screen " + std::to_string(actual.width) +
-                    "x" + std::to_string(actual.height) + "; wrote " + actualCopy);
+        const std::string sizes = "the golden " + goldenPath + " is " +
+                                  Size(golden.width, golden.height) + ", not the size of " + area +
+                                  " (was it made for another AREA?)";
+        if (options.update) {
+            if (!WriteGolden(actual, goldenPath, &error))
+                return Fail("cannot write the golden " + goldenPath + ": " + error);
+            return Fail("rewrote " + goldenPath + " from this run (" + sizes + ")" + lookAtIt);
+        }
+        if (!win32::png::Write(actual, actualCopy, &error))
+            return Fail(sizes + "; cannot write " + actualCopy + ": " + error);
+        return Fail(sizes + "; wrote " + actualCopy);
     }
 
-    long differing = 0;
-    long firstAt = -1;
-    for (std::size_t at = 0; at + 2 < actual.rgb.size(); at += 3) {
-        if (actual.rgb[at] != golden.rgb[at] || actual.rgb[at + 1] != golden.rgb[at + 1] ||
-            actual.rgb[at + 2] != golden.rgb[at + 2]) {
-            if (differing++ == 0)
-                firstAt = static_cast<long>(at / 3);
-        }
-    }
-    std::error_code ignored;
-    if (differing == 0) {
-        std::filesystem::remove(actualCopy, ignored);
-        std::filesystem::remove(diffPath, ignored);
+    const Difference difference = Compare(golden, actual);
+    if (difference.count == 0) {
+        RemoveMismatchPictures(goldenPath);
         return {true, "matches " + goldenPath};
     }
+    const std::string where = Where(difference, golden, actual);
+    if (options.update) {
+        if (!WriteGolden(actual, goldenPath, &error))
+            return Fail("cannot write the golden " + goldenPath + ": " + error);
+        return Fail("rewrote " + goldenPath + " from this run (" + where + ")" + lookAtIt);
+    }
     if (!win32::png::Write(actual, actualCopy, &error) ||
-        !win32::png::Write(DiffPicture(golden, actual), diffPath, &error))
-        return Fail("cannot write the pictures of a mismatch: " + error);
-    return Fail(std::to_string(differing) + " pixels differ from " + goldenPath +
-                ", the first at (" + std::to_string(firstAt % actual.width) + ", " +
-                std::to_string(firstAt / actual.width) + "); wrote " + actualCopy + " and " +
-                diffPath);
+        !win32::png::Write(DiffPicture(golden, actual, difference), diffPath, &error))
+        return Fail(where + "; cannot write the pictures of the mismatch: " + error);
+    return Fail(goldenPath + " does not match " + area + ": " + where + ".\nWrote " + actualCopy +
+                " (this run) and " + diffPath + " (" + std::to_string(DiffScale(golden.width)) +
+                " times enlarged, the differing pixels red in a yellow frame). If the change "
+                "is meant, NUVIK_UPDATE_GOLDENS=1 rewrites the golden.");
 }
 
 }  // namespace nuvik::golden

@@ -1,20 +1,31 @@
-// Comparing a program's screen with its golden picture, for nuvik_add_program_test.
+// Comparing a program's picture with its golden, for nuvik_add_program_test.
 #pragma once
 
 #include <string>
 
 namespace nuvik::golden {
 
-struct CheckResult {
-    bool passed = false;
-    std::string message;  // one line for the test's output
+// What is compared: the console's 320 x 240 screen, taken from the screen opening of the
+// 640 x 480 picture, or that whole picture.
+enum class Area { kConsole, kScreen };
+
+struct CheckOptions {
+    Area area = Area::kConsole;
+    bool update = false;  // rewrite a golden this run differs from
 };
 
-// Compares the PNG at `actualPath` with the PNG at `goldenPath`. A missing golden is written
-// from the actual picture and the check fails (a new golden is looked at before it is kept).
-// A mismatch writes <golden>-ACTUAL.png and <golden>-DIFF.png (the golden dimmed, differing
-// pixels red) beside the golden. `update` rewrites the golden from the actual picture and
-// passes. A match removes the -ACTUAL and -DIFF pictures of an earlier mismatch.
-CheckResult CheckGolden(const std::string& actualPath, const std::string& goldenPath, bool update);
+struct CheckResult {
+    bool passed = false;
+    std::string message;  // what the test prints, a line or two
+};
+
+// Compares the area of the PNG at `screenshotPath` with the PNG at `goldenPath`. A missing
+// golden is written from the screenshot and the check fails: a new golden is looked at before
+// it is kept. A mismatch writes <golden>-ACTUAL.png (the area as this run drew it) and
+// <golden>-DIFF.png (see DiffPicture) beside the golden and fails. With `update`, a golden the
+// run differs from is rewritten and the check fails naming it, for the same reason; one it
+// matches is left alone. A match removes the -ACTUAL and -DIFF pictures of an earlier mismatch.
+CheckResult CheckGolden(const std::string& screenshotPath, const std::string& goldenPath,
+                        const CheckOptions& options);
 
 }  // namespace nuvik::golden

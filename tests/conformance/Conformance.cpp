@@ -4,6 +4,7 @@
 #include <map>
 
 #ifndef _WIN32
+#include "assets/Assets.h"
 #include "win32/platform/Clock.h"
 #include "win32/platform/Framebuffer.h"
 #include "win32/platform/Host.h"
@@ -45,8 +46,10 @@ bool RunningOnWine() {
 
 void Win32Test::SetUp() {
 #ifndef _WIN32
-    // Our layer: an empty window system on the real clock, a fresh screen.
+    // Our layer: an empty window system on the real clock, a fresh screen, the program's
+    // resources in place as the executable carries them on Windows.
     win32::SetCurrentHost(&realTimeHost);
+    nuvik::assets::RegisterAll();
     win32::windowsystem::Reset();
     win32::Framebuffer::Instance().Reset();
     win32::clock::UseRealClock();

@@ -1,6 +1,7 @@
 // DirectDraw 7 in the normal cooperative level: what Lock, GetDC and Blt answer when they are
 // used wrongly, and modules and COM as the program finds them.
 #include <cstring>
+#include <functional>
 
 #include "Conformance.h"
 
@@ -191,6 +192,45 @@ TEST_F(DirectDrawTest, SurfacesHoldAReferenceToTheirDirectDrawObject) {
     ddraw_->Release();
 }
 
+// The interfaces the system asks for when it probes the installed DirectX; an interface the
+// object does not have is refused and the answer cleared.
+TEST_F(DirectDrawTest, QueryInterfaceHandsOutTheOlderInterfacesOfTheSameObject) {
+    struct Case {
+        const char* name;
+        IUnknown* object;
+        REFIID iid;
+        HRESULT expected;
+    } cases[] = {
+        {"IDirectDraw2", ddraw_, IID_IDirectDraw2, S_OK},
+        {"IDirectDrawSurface3", surface_, IID_IDirectDrawSurface3, S_OK},
+        {"IDirectDrawSurface4", surface_, IID_IDirectDrawSurface4, S_OK},
+        {"a surface asked for IDirectDraw7", surface_, IID_IDirectDraw7, E_NOINTERFACE},
+        {"IDirectDraw asked for a surface", ddraw_, IID_IDirectDrawSurface7, E_NOINTERFACE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        void* answer = reinterpret_cast<void*>(1);
+        EXPECT_EQ(c.object->QueryInterface(c.iid, &answer), c.expected);
+        if (c.expected != S_OK) {
+            EXPECT_EQ(answer, nullptr);
+            continue;
+        }
+        ASSERT_NE(answer, nullptr);
+        static_cast<IUnknown*>(answer)->Release();
+    }
+}
+
+TEST_F(DirectDrawTest, GetFlipStatusRefusesFlagsItDoesNotKnow) {
+    EXPECT_EQ(surface_->GetFlipStatus(0), DDERR_INVALIDPARAMS);
+    EXPECT_EQ(surface_->GetFlipStatus(DDGFS_CANFLIP | DDGFS_ISFLIPDONE), DDERR_INVALIDPARAMS);
+}
+
+TEST_F(DirectDrawTest, GetFlipStatusOfASurfaceThatCannotFlipIsRefused) {
+    NUVIK_WINE_DEPARTURE("Wine's GetFlipStatus answers DD_OK for any surface");
+    EXPECT_EQ(surface_->GetFlipStatus(DDGFS_CANFLIP), DDERR_INVALIDSURFACETYPE);
+    EXPECT_EQ(surface_->GetFlipStatus(DDGFS_ISFLIPDONE), DDERR_INVALIDSURFACETYPE);
+}
+
 TEST_F(DirectDrawTest, AColourKeyedBltFastLeavesTheKeyColourOut) {
     LPDIRECTDRAWSURFACE7 source = MakeSurface(4, 1);
     ASSERT_NE(source, nullptr);
@@ -244,6 +284,61 @@ TEST_F(Win32Test, DdrawIsLoadedByNameAndExportsItsEntryPoints) {
     EXPECT_NE(GetProcAddress(module, "DirectDrawCreate"), nullptr);
     EXPECT_EQ(GetProcAddress(module, "NoSuchEntryPoint"), nullptr);
     EXPECT_TRUE(FreeLibrary(module));
+}
+
+// The way the system probes the installed DirectX: the oldest entry point, fetched by name,
+// gives an object that has the later DirectDraw interfaces too.
+TEST_F(Win32Test, DirectDrawCreateByNameGivesAnObjectWithTheLaterInterfaces) {
+    HMODULE module = LoadLibraryA("DDRAW.DLL");
+    ASSERT_NE(module, nullptr);
+    using CreateFn = HRESULT(WINAPI*)(GUID*, LPDIRECTDRAW*, IUnknown*);
+    FARPROC entry = GetProcAddress(module, "DirectDrawCreate");
+    ASSERT_NE(entry, nullptr);
+    CreateFn create;
+    std::memcpy(&create, &entry, sizeof create);
+    LPDIRECTDRAW directDraw = nullptr;
+    ASSERT_EQ(create(nullptr, &directDraw, nullptr), DD_OK);
+    ASSERT_NE(directDraw, nullptr);
+    for (REFIID iid : {std::cref(IID_IDirectDraw2), std::cref(IID_IDirectDraw7)}) {
+        void* later = nullptr;
+        EXPECT_EQ(directDraw->QueryInterface(iid, &later), S_OK);
+        ASSERT_NE(later, nullptr);
+        static_cast<IUnknown*>(later)->Release();
+    }
+    directDraw->Release();
+    EXPECT_TRUE(FreeLibrary(module));
+}
+
+// The system's own start: exclusive full screen on its window, 640 x 480 at 16 bits, a primary
+// surface with one back buffer that can flip.
+TEST_F(Win32Test, TheExclusiveDisplayModeGivesAFlippablePrimaryOfThatMode) {
+    Recorder recorder;
+    HWND window = recorder.Create("screen", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480);
+    LPDIRECTDRAW7 directDraw = nullptr;
+    ASSERT_EQ(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&directDraw), IID_IDirectDraw7,
+                                 nullptr),
+              DD_OK);
+    EXPECT_EQ(directDraw->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
+    EXPECT_EQ(directDraw->SetDisplayMode(640, 480, 16, 0, 0), DD_OK);
+    DDSURFACEDESC2 description{};
+    description.dwSize = sizeof description;
+    description.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    description.dwBackBufferCount = 1;
+    LPDIRECTDRAWSURFACE7 primary = nullptr;
+    ASSERT_EQ(directDraw->CreateSurface(&description, &primary, nullptr), DD_OK);
+    DDSURFACEDESC2 format{};
+    format.dwSize = sizeof format;
+    EXPECT_EQ(primary->GetSurfaceDesc(&format), DD_OK);
+    EXPECT_EQ(format.dwWidth, 640u);
+    EXPECT_EQ(format.dwHeight, 480u);
+    EXPECT_EQ(format.ddpfPixelFormat.dwRGBBitCount, 16u);
+    EXPECT_TRUE(format.ddpfPixelFormat.dwRBitMask == 0xF800 ||
+                format.ddpfPixelFormat.dwRBitMask == 0x7C00);
+    EXPECT_EQ(primary->GetFlipStatus(DDGFS_CANFLIP), DD_OK);
+    primary->Release();
+    directDraw->SetCooperativeLevel(window, DDSCL_NORMAL);
+    directDraw->Release();
 }
 
 TEST_F(Win32Test, LoadingAModuleThatDoesNotExistFails) {

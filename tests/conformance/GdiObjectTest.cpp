@@ -85,6 +85,50 @@ TEST_F(GdiObjectTest, DcAttributesReturnTheirPreviousValues) {
     DeleteDC(dc);
 }
 
+TEST_F(GdiObjectTest, OffsetViewportOrgExMovesTheOriginByTheOffset) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateBitmap(16, 16, 1, 32, nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SetViewportOrgEx(dc, 3, 4, nullptr);
+    POINT previous{};
+    EXPECT_TRUE(OffsetViewportOrgEx(dc, 5, -2, &previous));
+    EXPECT_EQ(previous.x, 3);
+    EXPECT_EQ(previous.y, 4);
+    EXPECT_TRUE(OffsetViewportOrgEx(dc, 0, 0, nullptr));
+    POINT now{};
+    GetViewportOrgEx(dc, &now);
+    EXPECT_EQ(now.x, 8);
+    EXPECT_EQ(now.y, 2);
+    SetPixel(dc, 0, 0, RGB(255, 0, 0));  // lands at the origin, in device pixels (8, 2)
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    EXPECT_EQ(GetPixel(dc, 8, 2), RGB(255, 0, 0));
+    EXPECT_FALSE(OffsetViewportOrgEx(nullptr, 1, 1, nullptr));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+// The colour scheme is the desktop's; what holds everywhere is that a system colour is a
+// plain RGB value, its brush is that colour, and text colours stand out from their ground.
+TEST_F(GdiObjectTest, SystemColoursArePlainRgbValuesWithMatchingBrushes) {
+    for (int index = COLOR_SCROLLBAR; index <= COLOR_INFOBK; ++index) {
+        SCOPED_TRACE(index);
+        DWORD colour = GetSysColor(index);
+        EXPECT_EQ(colour & 0xFF000000u, 0u);
+        HBRUSH brush = GetSysColorBrush(index);
+        ASSERT_NE(brush, nullptr);
+        LOGBRUSH described{};
+        ASSERT_EQ(GetObjectA(brush, sizeof described, &described),
+                  static_cast<int>(sizeof described));
+        EXPECT_EQ(described.lbStyle, static_cast<UINT>(BS_SOLID));
+        EXPECT_EQ(described.lbColor, colour);
+    }
+    EXPECT_NE(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW));
+    EXPECT_NE(GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNFACE));
+    EXPECT_NE(GetSysColor(COLOR_CAPTIONTEXT), GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(GetSysColor(200), 0u);
+}
+
 // The kind answered is the shape's, not how many pieces a region happens to be stored in.
 TEST_F(GdiObjectTest, ClipRegionKindsFollowTheShape) {
     HDC dc = CreateCompatibleDC(nullptr);

@@ -1,4 +1,6 @@
 // The message queue, focus, capture, timers and the modal loop of a message box.
+#include <memory>
+
 #include "Conformance.h"
 
 namespace conformance {
@@ -144,6 +146,105 @@ TEST_F(MessageLoopTest, AMessageBoxRunsItsOwnLoopUntilClosed) {
     EXPECT_EQ(answer, IDOK);
     EXPECT_GE(ticks, 3);
     EXPECT_EQ(recorder.Trace({WM_USER}), Trace{"owner:WM_USER"});
+}
+
+// Key messages become characters only through TranslateMessage, which posts the WM_CHAR after
+// the key message; keys that type nothing post nothing.
+TEST_F(MessageLoopTest, TranslateMessagePostsTheCharacterOfAKey) {
+    Recorder recorder;
+    HWND popup = recorder.Create("popup", WS_POPUP, 0, 0, 10, 10);
+    Pump();
+    struct Case {
+        WPARAM key;
+        WPARAM character;  // 0: none
+    } cases[] = {{'A', 'a'},        {'7', '7'},   {VK_SPACE, ' '}, {VK_RETURN, '\r'},
+                 {VK_ESCAPE, 0x1B}, {VK_LEFT, 0}, {VK_F1, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        MSG key{popup, WM_KEYDOWN, c.key, 1, 0, {0, 0}};
+        EXPECT_TRUE(TranslateMessage(&key));
+        MSG posted{};
+        bool typed = PeekMessageA(&posted, popup, WM_CHAR, WM_CHAR, PM_REMOVE) != FALSE;
+        EXPECT_EQ(typed, c.character != 0);
+        if (typed) {
+            EXPECT_EQ(posted.wParam, c.character);
+        }
+    }
+    MSG mouse{popup, WM_LBUTTONDOWN, 0, 0, 0, {0, 0}};
+    EXPECT_FALSE(TranslateMessage(&mouse));
+}
+
+// A close request for the owner (the window manager's WM_CLOSE) arriving while a box is up is
+// the owner's to handle: the box's loop hands it on although the owner is disabled. Whatever
+// the owner then does ends the box. Should the request be lost, a timer answers the box after
+// two seconds and the cases fail instead of hanging.
+class CloseDuringMessageBoxTest : public MessageLoopTest {
+  protected:
+    void SetUp() override {
+        MessageLoopTest::SetUp();
+        recorder_ = std::make_unique<Recorder>();
+        owner_ = recorder_->Create("owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50);
+        Pump();
+        recorder_->Clear();
+        rescue_ = SetTimer(nullptr, 0, 2000, [](HWND, UINT, UINT_PTR, DWORD) {
+            if (HWND box = GetActiveWindow())
+                PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
+        });
+    }
+    void TearDown() override {
+        KillTimer(nullptr, rescue_);
+        recorder_.reset();
+        MessageLoopTest::TearDown();
+    }
+
+    std::unique_ptr<Recorder> recorder_;  // made once the window system is fresh
+    HWND owner_ = nullptr;
+    UINT_PTR rescue_ = 0;
+};
+
+// The default answer to WM_CLOSE destroys the owner and the box it owns with it; the box then
+// answers 0, as for any box destroyed from outside.
+TEST_F(CloseDuringMessageBoxTest, TheDefaultCloseDestroysTheOwnerAndTheBox) {
+    PostMessageA(owner_, WM_CLOSE, 0, 0);
+    EXPECT_EQ(MessageBoxA(owner_, "text", "caption", MB_OK), 0);
+    EXPECT_FALSE(IsWindow(owner_));
+    EXPECT_EQ(recorder_->Trace({WM_CLOSE, WM_DESTROY}),
+              (Trace{"owner:WM_CLOSE", "owner:WM_DESTROY"}));
+}
+
+// An owner that ends the program on WM_CLOSE (PostQuitMessage, as the system's main form does)
+// ends the box by that quit: the box answers as if OK were pressed, and the quit is posted again
+// for the loop outside.
+TEST_F(CloseDuringMessageBoxTest, AQuitFromTheOwnersCloseEndsTheBoxAndReachesTheOuterLoop) {
+    WNDPROC previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        owner_, GWLP_WNDPROC,
+        reinterpret_cast<LONG_PTR>(+[](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
+            if (message == WM_CLOSE) {
+                Recorder::Proc(window, WM_USER, 0, 0);  // seen, not passed on
+                PostQuitMessage(7);
+                return 0;
+            }
+            return Recorder::Proc(window, message, w, l);
+        })));
+    PostMessageA(owner_, WM_CLOSE, 0, 0);
+    EXPECT_EQ(MessageBoxA(owner_, "text", "caption", MB_OK), IDOK);
+    SetWindowLongPtrA(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    EXPECT_EQ(recorder_->Trace({WM_USER}), Trace{"owner:WM_USER"});
+    EXPECT_TRUE(IsWindow(owner_));
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) && message.message != WM_QUIT)
+        DispatchMessageA(&message);
+    EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(message.wParam, 7u);
+}
+
+// Our box enables the application again however it ends, a quit included.
+TEST_F(CloseDuringMessageBoxTest, AfterAQuitEndedTheBoxTheOwnerIsEnabledAgain) {
+    NUVIK_WINE_DEPARTURE("Wine leaves the owner disabled when a quit ends the box");
+    PostQuitMessage(3);
+    EXPECT_EQ(MessageBoxA(owner_, "text", "caption", MB_OK), IDOK);
+    EXPECT_TRUE(IsWindowEnabled(owner_));
+    Pump();
 }
 
 TEST_F(MessageLoopTest, DisabledWindowsTakeNoFocus) {

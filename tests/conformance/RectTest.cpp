@@ -88,14 +88,17 @@ TEST_F(Win32Test, IsRectEmptyForNoAreaOrUpsideDown) {
     EXPECT_FALSE(IsRectEmpty(&solid));
 }
 
-TEST_F(Win32Test, InflateAndOffsetMoveEveryEdge) {
+TEST_F(Win32Test, InflateOffsetAndCopyMoveEveryEdge) {
     RECT r{10, 10, 20, 20};
     InflateRect(&r, 2, -3);
     EXPECT_EQ(Describe(r), "8,13,22,17");
     OffsetRect(&r, -8, 1);
     EXPECT_EQ(Describe(r), "0,14,14,18");
-    RECT same = r;
+    RECT same{};
+    EXPECT_TRUE(CopyRect(&same, &r));
     EXPECT_TRUE(EqualRect(&same, &r));
+    EXPECT_FALSE(CopyRect(nullptr, &r));
+    EXPECT_FALSE(CopyRect(&same, nullptr));
     SetRectEmpty(&same);
     EXPECT_EQ(Describe(same), "0,0,0,0");
 }

@@ -113,5 +113,26 @@ TEST_F(WindowTreeTest, MapWindowPointsConvertsBetweenClientAreas) {
     EXPECT_EQ(point.y, -179);
 }
 
+LRESULT CALLBACK OnceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A class is registered once per module and found by its name in any case.
+TEST_F(WindowTreeTest, AClassIsRegisteredOnceAndFoundByName) {
+    HINSTANCE program = GetModuleHandleA(nullptr);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = OnceProc;
+    windowClass.hInstance = program;
+    windowClass.lpszClassName = "ConformanceOnce";
+    ASSERT_NE(RegisterClassA(&windowClass), 0);
+    EXPECT_EQ(RegisterClassA(&windowClass), 0);
+    WNDCLASSA found{};
+    EXPECT_TRUE(GetClassInfoA(program, "conformanceONCE", &found));
+    EXPECT_EQ(found.lpfnWndProc, &OnceProc);
+    EXPECT_FALSE(GetClassInfoA(program, "ConformanceNoSuchClass", &found));
+    EXPECT_TRUE(UnregisterClassA("ConformanceOnce", program));
+    EXPECT_FALSE(GetClassInfoA(program, "ConformanceOnce", &found));
+}
+
 }  // namespace
 }  // namespace conformance

@@ -153,6 +153,22 @@ TEST_F(HeadlessRun, ScriptedInputArrivesOnItsTickInFileOrder) {
                           }));
 }
 
+// A window's input on the virtual clock: held back however often the program polls within a
+// tick, and handed on just after the tick moves on, behind that tick's script lines.
+TEST_F(HeadlessRun, InputForTheNextTickArrivesJustAfterTheTickMovesOnBehindTheScript) {
+    SessionSettings settings;
+    settings.script = Script("1 key b down\n");
+    Begin(std::move(settings), 1000);
+    session_->InputAtNextTick().KeyDown('A');
+    session_->InputAtNextTick().MouseMove(3, 4);
+    for (int i = 0; i < 200; ++i)
+        host_->Poll();
+    EXPECT_TRUE(input_.log.empty());
+    host_->Idle(0);
+    EXPECT_EQ(input_.log,
+              (std::vector<std::string>{"1 key down 66", "1 key down 65", "1 move 3 4"}));
+}
+
 TEST_F(HeadlessRun, AScriptedPadButtonArrivesAsItsKeyOnItsTick) {
     SessionSettings settings;
     settings.script = Script(
@@ -328,6 +344,24 @@ TEST_F(HeadlessRun, TheCursorShapeIsKept) {
     auto cursor = reinterpret_cast<HCURSOR>(std::uintptr_t{0x1234});
     host_->SetCursorShape(cursor);
     EXPECT_EQ(host_->CursorShape(), cursor);
+}
+
+}  // namespace
+
+namespace {
+
+// The virtual clock moves only when the queue is found empty; a loop that always finds a
+// message must still let --run-for end the run, and say why the clock stood still.
+TEST_F(HeadlessRun, AQueueThatNeverEmptiesStillEndsARunForRun) {
+    SessionSettings settings;
+    settings.runForMs = 5000;
+    Begin(std::move(settings));
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 4'000'000 && input_.log.empty(); ++i)
+        host_->Poll();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(input_.log, std::vector<std::string>{"0 close"});
+    EXPECT_NE(said.find("the virtual clock stands at tick 0"), std::string::npos) << said;
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,12 +46,12 @@ TEST(RunnerOptions, EveryOptionSetsWhatItNames) {
         {{"--busy-loop"}, [](const Options& o) { EXPECT_TRUE(o.busyLoop); }},
         {{"--scale=fit", "--filter=linear"},
          [](const Options& o) {
-             EXPECT_EQ(o.scaling, nuvik::host::Scaling::Fit);
+             EXPECT_EQ(o.scaling, nuvik::host::ScaleMode::Fit);
              EXPECT_EQ(o.filtering, nuvik::host::Filtering::Linear);
          }},
         {{"--scale=integer", "--filter=nearest"},
          [](const Options& o) {
-             EXPECT_EQ(o.scaling, nuvik::host::Scaling::Integer);
+             EXPECT_EQ(o.scaling, nuvik::host::ScaleMode::Integer);
              EXPECT_EQ(o.filtering, nuvik::host::Filtering::Nearest);
          }},
         {{"--version"}, [](const Options& o) { EXPECT_TRUE(o.version); }},
@@ -181,29 +184,39 @@ TEST(RunnerOptions, BadOptionsAreRefusedWithAMessageNamingThem) {
     }
 }
 
-TEST(RunnerOptions, HelpListsEveryOptionAndEveryScriptLineForm) {
+TEST(RunnerOptions, HelpListsEveryOptionEveryRunnerKeyAndEveryScriptLineForm) {
     std::string help = nuvik::host::HelpText("nuvik");
-    for (const char* expected : {"Usage: nuvik",
-                                 "--window[=SCALE]",
-                                 "--headless",
-                                 "--virtual-clock[=START]",
-                                 "--run-for=MS",
-                                 "--script=FILE",
-                                 "--screenshot=PATH",
-                                 "--dx=VERSION",
-                                 "--display-format=",
-                                 "--report=PATH",
-                                 "--help",
-                                 "key NAME down|up",
-                                 "mouse move X Y",
-                                 "mouse down left|right X Y",
-                                 "mouse up left|right X Y",
-                                 "click X Y",
-                                 "minimize | restore | close",
-                                 "screenshot PATH",
-                                 "pagedown",
-                                 "f1..f12"}) {
-        EXPECT_NE(help.find(expected), std::string::npos) << expected;
+    std::vector<std::string> expected = {"Usage: nuvik",
+                                         "key NAME down|up",
+                                         "pad BUTTON down|up",
+                                         "mouse move X Y",
+                                         "mouse down left|right|middle X Y",
+                                         "mouse up left|right|middle X Y",
+                                         "click X Y",
+                                         "minimize | restore | close",
+                                         "screenshot PATH",
+                                         "pagedown",
+                                         "f1..f12"};
+    for (const auto& option : nuvik::host::OptionTable())
+        expected.push_back("\n  " + option.Usage());
+    for (const auto& key : nuvik::host::RunnerKeyTable())
+        expected.push_back("\n  " + std::string(key.key));
+    for (const std::string& text : expected)
+        EXPECT_NE(help.find(text), std::string::npos) << text;
+}
+
+// The README's tables are the table the parser and --help are made from: a new option or key
+// that is not in the README, or a README row that drifted, fails here with the rows to paste.
+TEST(RunnerOptions, TheReadmeTablesOfOptionsAndKeysAreTheOnesHelpIsMadeFrom) {
+    std::ifstream file("README.md");
+    ASSERT_TRUE(file) << "README.md not found from " << std::filesystem::current_path();
+    std::stringstream readme;
+    readme << file.rdbuf();
+    for (const std::string& rows :
+         {nuvik::host::OptionsMarkdownRows(), nuvik::host::RunnerKeysMarkdownRows()}) {
+        EXPECT_NE(readme.str().find(rows), std::string::npos)
+            << "README.md should hold these rows, in this order, as one block:\n"
+            << rows;
     }
 }
 

@@ -11,6 +11,8 @@
 
 namespace {
 
+using nuvik::host::FormatScriptLine;
+using nuvik::host::KeyNameOf;
 using nuvik::host::LoadScript;
 using nuvik::host::ParseScript;
 using nuvik::host::ScriptEvent;
@@ -78,6 +80,33 @@ TEST(RunnerScript, EveryLineFormBecomesItsEvent) {
     }
 }
 
+// What --record-input writes: every event as the line that reads back as it.
+TEST(RunnerScript, AnEventWrittenAsALineReadsBackAsTheSameEvent) {
+    for (const char* line :
+         {"0 key escape down", "10 key f12 up", "10 key pause down", "10 key a up", "10 key 7 down",
+          "20 mouse move 639 479", "30 mouse down middle 1 2", "30 mouse up right 0 0",
+          "40 click 455 26", "50 minimize", "50 restore", "4294967295 close",
+          "60 screenshot out/a b.png", "70 pad dpleft down", "70 pad start up"}) {
+        std::vector<ScriptEvent> events;
+        std::string error;
+        ASSERT_TRUE(ParseScript(line, "s.txt", &events, &error)) << line << ": " << error;
+        EXPECT_EQ(FormatScriptLine(events[0]), line);
+    }
+    std::vector<std::string> names = {"escape", "enter", "space", "tab",  "left",   "right",
+                                      "up",     "down",  "home",  "end",  "pageup", "pagedown",
+                                      "shift",  "ctrl",  "alt",   "pause"};
+    for (char c = 'a'; c <= 'z'; ++c)
+        names.emplace_back(1, c);
+    for (char c = '0'; c <= '9'; ++c)
+        names.emplace_back(1, c);
+    for (int f = 1; f <= 12; ++f)
+        names.push_back("f" + std::to_string(f));
+    for (const std::string& name : names)
+        EXPECT_EQ(KeyNameOf(VirtualKeyFromName(name)), name);
+    // A key no script can name is kept as a comment, never written as another key.
+    EXPECT_EQ(FormatScriptLine(Key(5, Kind::KeyDown, 0x5B)).rfind("# ", 0), 0u);
+}
+
 TEST(RunnerScript, BadLinesAreRefusedWithFileAndLine) {
     struct Case {
         const char* line;
@@ -105,7 +134,7 @@ TEST(RunnerScript, BadLinesAreRefusedWithFileAndLine) {
         {"10 mouse", "a mouse line reads"},
         {"10 mouse wiggle 1 2", "expected move, down or up after mouse, not 'wiggle'"},
         {"10 mouse down", "mouse down needs a button"},
-        {"10 mouse down middle 1 2", "expected left or right after mouse down, not 'middle'"},
+        {"10 mouse down wheel 1 2", "expected left, right or middle after mouse down, not 'wheel'"},
         {"10 mouse move 640 0", "X must be a screen pixel from 0 to 639, not '640'"},
         {"10 mouse move 0 480", "Y must be a screen pixel from 0 to 479, not '480'"},
         {"10 mouse move -1 0", "X must be a screen pixel"},

@@ -112,6 +112,31 @@ TEST(RunnerEndToEnd, AnUnknownVideoCardIsReported) {
     EXPECT_NE(run.report.find("알 수 없는 비디오카드 : 1f"), std::string::npos) << run.report;
 }
 
+// The window manager's close while the card's message box is up is the main window's: the
+// program ends there, on either clock. Lost, the run would never end (the box answered after
+// 500 ticks, the program running on) and be killed.
+TEST(RunnerEndToEnd, ACloseWhileAMessageBoxIsUpEndsTheRun) {
+    const struct {
+        const char* name;
+        std::vector<std::string> arguments;
+        std::string script;
+    } cases[] = {
+        {"box-run-for", With({"--run-for=300"}), ""},
+        {"box-run-for-real", {"--headless", "--run-for=300"}, ""},
+        {"box-close", kHeadless, "100 close\n"},
+        {"box-close-real", {"--headless"}, "100 close\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> arguments = c.arguments;
+        arguments.push_back("--display-format=0x001F");
+        auto run = RunRunner(c.name, arguments, c.script, 30);
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        EXPECT_EQ(NumberField(run.report, "exit_code"), 0) << run.report;
+        EXPECT_NE(run.report.find("알 수 없는 비디오카드 : 1f"), std::string::npos) << run.report;
+    }
+}
+
 TEST(RunnerEndToEnd, NoFrameIsDrawnWhileMinimised) {
     auto normal = RunRunner("not-minimised", With({"--run-for=2000"}));
     auto minimised =
@@ -260,6 +285,53 @@ TEST(RunnerEndToEnd, ARecordingHoldsEveryChangeOfTheScreenWithItsTimeAndIsTheSam
     EXPECT_NEAR(first.totalDelayCs, 200, 1);
     auto [console, small] = record("record-console", "console");
     EXPECT_EQ(console.width, 320);
+}
+
+TEST(RunnerEndToEnd, F9RecordsIntoTheCapturesFolderAndARecordingThatCannotBeMadeFailsTheRun) {
+    auto dir = std::filesystem::temp_directory_path() / "nuvik-runner-test-f9";
+    const char kTwice[] = "500 key f9 down\n510 key f9 up\n1500 key f9 down\n1510 key f9 up\n";
+    auto run =
+        RunRunner("f9", With({"--run-for=2000", "--captures=" + (dir / "c").string()}), kTwice);
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    std::vector<std::filesystem::path> captures;
+    for (const auto& entry : std::filesystem::directory_iterator(dir / "c"))
+        captures.push_back(entry.path());
+    ASSERT_EQ(captures.size(), 1u) << run.errors;
+    EXPECT_EQ(captures[0].filename().string().rfind("nuvik-", 0), 0u) << captures[0];
+    EXPECT_EQ(captures[0].extension(), ".gif");
+    EXPECT_NE(run.errors.find("recorded: " + captures[0].string()), std::string::npos)
+        << run.errors;
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(captures[0].c_str(), &error);
+    ASSERT_NE(gif, nullptr) << error;
+    ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+    int totalDelayCs = 0;
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        GraphicsControlBlock control{};
+        DGifSavedExtensionToGCB(gif, i, &control);
+        totalDelayCs += control.DelayTime;
+    }
+    DGifCloseFile(gif, &error);
+    EXPECT_NEAR(totalDelayCs, 100, 1) << "from the first F9 to the second";
+
+    auto failed = RunRunner("f9-unwritable", With({"--run-for=1000", "--captures=/dev/null/c"}),
+                            "500 key f9 down\n");
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(NumberField(failed.report, "exit_code"), 1);
+    EXPECT_NE(failed.errors.find("recording not started: "), std::string::npos) << failed.errors;
+}
+
+TEST(RunnerEndToEnd, TabHeldRunsTheProgramsClockFourTimesAsFastUntilLetGo) {
+    auto plain = RunRunner("tab-plain", With({"--run-for=5000"}));
+    // A second at 4x and a second at 1x: five seconds of the program's time.
+    auto fast =
+        RunRunner("tab-held", With({"--run-for=2000"}), "0 key tab down\n1000 key tab up\n");
+    ASSERT_EQ(fast.exitCode, 0) << fast.errors;
+    EXPECT_NEAR(NumberField(fast.report, "frames_presented"),
+                NumberField(plain.report, "frames_presented"), 2)
+        << fast.report;
+    // The program's own rate line still reads its usual rate.
+    EXPECT_EQ(NumberArray(fast.report, "shown_fps").back(), 36) << fast.report;
 }
 
 }  // namespace

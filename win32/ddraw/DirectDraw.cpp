@@ -170,12 +170,17 @@ HRESULT DirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel
         (refreshRate != 0 && refreshRate != 60))
         return DDERR_INVALIDMODE;
     Framebuffer& screen = Framebuffer::Instance();
+    PixelFormat wanted;
     if (bitsPerPixel == 16)
-        screen.SetFormat(screen.Format16());
+        wanted = screen.Format16();
     else if (bitsPerPixel == 32)
-        screen.SetFormat(PixelFormat::Xrgb8888());
+        wanted = PixelFormat::Xrgb8888();
     else
         return DDERR_INVALIDMODE;
+    // Asking for the mode the display is already in changes nothing: the screen keeps its
+    // pixels and no window is repainted (a display change only happens when the mode does).
+    if (screen.Format() != wanted)
+        screen.SetFormat(wanted);
     return DD_OK;
 }
 

@@ -28,6 +28,7 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
     request.prefixes = (format & DT_NOPREFIX) == 0;
     request.showPrefix = (format & DT_HIDEPREFIX) == 0;
     request.expandTabs = (format & DT_EXPANDTABS) != 0;
+    request.endEllipsis = (format & DT_END_ELLIPSIS) != 0;
     std::vector<LaidLine> lines;
     if (!text.empty() || request.singleLine)
         lines = win32::gdi::LayOutText(*font, text, request);

@@ -103,17 +103,9 @@ void Wrap(RealizedFont& font, const Marked& para, const LayoutRequest& request,
     }
 }
 
-}  // namespace
-
-int LineWidth(RealizedFont& font, const std::u32string& text, bool expandTabs) {
-    int x = 0;
-    for (char32_t c : text)
-        x += Advance(font, c, x, expandTabs);
-    return x;
-}
-
-std::vector<LaidLine> LayOutText(RealizedFont& font, const std::u32string& text,
-                                 const LayoutRequest& request) {
+// The lines as they come, before any is shortened.
+std::vector<LaidLine> LayOutLines(RealizedFont& font, const std::u32string& text,
+                                  const LayoutRequest& request) {
     Marked all = StripPrefixes(text, request.prefixes, request.showPrefix);
     std::vector<LaidLine> lines;
     if (request.singleLine) {
@@ -154,6 +146,43 @@ std::vector<LaidLine> LayOutText(RealizedFont& font, const std::u32string& text,
     }
     if (start < all.text.size())
         paragraph(start, all.text.size());
+    return lines;
+}
+
+// Cuts a line that is too wide back to the longest start that fits with "..." after it;
+// "..." alone when none does.
+void EndWithEllipsis(RealizedFont& font, int width, bool expandTabs, LaidLine* line) {
+    if (line->width <= width)
+        return;
+    const std::u32string ellipsis = U"...";
+    std::size_t kept = line->text.size();
+    std::u32string cut;
+    do {
+        --kept;
+        cut = line->text.substr(0, kept) + ellipsis;
+    } while (kept > 0 && LineWidth(font, cut, expandTabs) > width);
+    line->text = cut;
+    line->width = LineWidth(font, cut, expandTabs);
+    if (line->underlineAt != std::u32string::npos && line->underlineAt >= kept)
+        line->underlineAt = std::u32string::npos;
+}
+
+}  // namespace
+
+int LineWidth(RealizedFont& font, const std::u32string& text, bool expandTabs) {
+    int x = 0;
+    for (char32_t c : text)
+        x += Advance(font, c, x, expandTabs);
+    return x;
+}
+
+std::vector<LaidLine> LayOutText(RealizedFont& font, const std::u32string& text,
+                                 const LayoutRequest& request) {
+    std::vector<LaidLine> lines = LayOutLines(font, text, request);
+    if (request.endEllipsis) {
+        for (LaidLine& line : lines)
+            EndWithEllipsis(font, request.width, request.expandTabs, &line);
+    }
     return lines;
 }
 

@@ -22,6 +22,7 @@ struct LayoutRequest {
     bool prefixes = true;
     bool showPrefix = true;
     bool expandTabs = false;
+    bool endEllipsis = false;  // a line wider than `width` ends in "..." after what fits
 };
 
 std::vector<LaidLine> LayOutText(RealizedFont& font, const std::u32string& text,

@@ -337,12 +337,8 @@ void RequestClose() {
     user::Window* target = user::MainWindow();
     if (target == nullptr)
         return;
-    // While a modal box has the main window disabled, the request answers the box instead
-    // of closing the window from under it.
-    user::Window* active = user::ActiveWindow();
-    if ((target->style & WS_DISABLED) && user::IsLive(active) && active != target &&
-        !(active->style & WS_DISABLED))
-        target = active;
+    // Always the main window's, even while a message box has it disabled: the box's loop
+    // hands the request on and the window's own answer (closing the program, say) ends the box.
     user::PostToQueue(target->handle, WM_CLOSE, 0, 0);
 }
 

@@ -291,11 +291,14 @@ int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT) {
                         place.bottom - place.top, owner, nullptr, nullptr, &box);
     bool quit = false;
     int quitCode = 0;
+    bool destroyedFromOutside = false;
     if (hwnd != nullptr) {
         ShowWindow(hwnd, SW_SHOW);
         ++user::g_openBoxes;
         user::RunModalLoop(box, hwnd, &quit, &quitCode);
         --user::g_openBoxes;
+        // Its owner destroyed (say, on a close request the owner took), the box went with it.
+        destroyedFromOutside = !IsWindow(hwnd);
     }
     // The application comes back before the box goes, so that activation returns to it.
     for (HWND top : disabled) {
@@ -308,5 +311,6 @@ int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT) {
     DeleteObject(box.captionFont);
     if (quit)
         PostQuitMessage(quitCode);
-    return hwnd != nullptr ? IDOK : 0;
+    // A box that never opened, or was destroyed before it was answered, answers nothing.
+    return hwnd != nullptr && !destroyedFromOutside ? IDOK : 0;
 }

@@ -156,8 +156,6 @@ TEST_F(ModalMessageBox, EnterSpaceEscapeOrAClickOnOkAnswerIt) {
          false},
         {"close request", [](const RECT&) { PostMessageA(GetActiveWindow(), WM_CLOSE, 0, 0); },
          true},
-        // The host's close request cannot close the disabled main window: it answers the box.
-        {"host close request", [](const RECT&) { win32::input::RequestClose(); }, true},
     };
     for (const Case& c : cases) {
         win32::input::Reset();
@@ -176,6 +174,18 @@ TEST_F(ModalMessageBox, EnterSpaceEscapeOrAClickOnOkAnswerIt) {
         PumpMessages();
         EXPECT_TRUE(IsWindow(main)) << c.what;
     }
+}
+
+// The window manager's close request is the main window's even while the box has it disabled:
+// the box's loop hands it on, and the window's default answer destroys it and the box with it.
+TEST_F(ModalMessageBox, TheHostsCloseRequestReachesTheDisabledMainWindow) {
+    ScriptedHost host;
+    host.Then([] { win32::input::RequestClose(); });
+    host.Then([] { win32::input::KeyDown(VK_ESCAPE); });  // were the request lost
+    SendMessageA(main, WM_USER, 0, 0);
+    EXPECT_EQ(answer, 0);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_FALSE(win32::windowsystem::MessageBoxOpen());
 }
 
 TEST_F(ModalMessageBox, QuitWhileTheBoxIsUpEndsItAndReachesTheOuterLoop) {

@@ -136,12 +136,18 @@ typedef struct tagSIZE {
     LONG cy;
 } SIZE, *PSIZE, *LPSIZE;
 
+// <nuvik/sdk.h> declares the same record, token for token, for programs written with RECT:
+// whichever of the two headers comes first declares it.
+#ifndef NUVIK_TAGRECT_DECLARED
+#define NUVIK_TAGRECT_DECLARED
 typedef struct tagRECT {
-    LONG left;
-    LONG top;
-    LONG right;
-    LONG bottom;
-} RECT, *PRECT, *LPRECT;
+    std::int32_t left;
+    std::int32_t top;
+    std::int32_t right;
+    std::int32_t bottom;
+} RECT;
+#endif
+typedef RECT *PRECT, *LPRECT;
 typedef const RECT* LPCRECT;
 
 typedef struct tagMSG {
