@@ -397,6 +397,12 @@
 
   Module['nuvikPage'] = { wakeAt: wakeAt, takeInput: takeInput, show: show, state: state };
 
+  // A fault of the program traps the wasm module: the page says what the browser said.
+  Module['onAbort'] = function (what) {
+    say('the program crashed: ' + what, 'error');
+    if (!state.ended) Module['onExit'](134);
+  };
+
   Module['onExit'] = function (code) {
     state.ended = true;
     state.exitCode = code;
