@@ -67,7 +67,8 @@ async function pagePoint(page, x, y) {
 }
 
 // How many pixels differ between the canvas (or a PNG in the page's files) and a golden PNG,
-// both decoded by the browser.
+// both decoded by the browser. A 320 x 240 golden is the console's screen, at (160, 95) of the
+// 640 x 480 picture (as nuvik-golden compares it).
 async function pixelsDiffering(page, goldenPath, pagePng) {
   const golden = fs.readFileSync(goldenPath).toString('base64');
   return page.evaluate(async (goldenBase64, pngInPage) => {
@@ -86,11 +87,18 @@ async function pixelsDiffering(page, goldenPath, pagePng) {
     } else {
       actual = document.getElementById('screen').getContext('2d').getImageData(0, 0, 640, 480);
     }
-    if (actual.width !== expected.width || actual.height !== expected.height) return -1;
+    const console = expected.width === 320 && expected.height === 240;
+    if (actual.width !== 640 || actual.height !== 480 || (!console && expected.width !== 640)) return -1;
+    const left = console ? 160 : 0;
+    const top = console ? 95 : 0;
     let differing = 0;
-    for (let i = 0; i < expected.data.length; i += 4) {
-      if (expected.data[i] !== actual.data[i] || expected.data[i + 1] !== actual.data[i + 1] ||
-          expected.data[i + 2] !== actual.data[i + 2]) differing++;
+    for (let y = 0; y < expected.height; ++y) {
+      for (let x = 0; x < expected.width; ++x) {
+        const e = 4 * (y * expected.width + x);
+        const a = 4 * ((y + top) * 640 + x + left);
+        if (expected.data[e] !== actual.data[a] || expected.data[e + 1] !== actual.data[a + 1] ||
+            expected.data[e + 2] !== actual.data[a + 2]) differing++;
+      }
     }
     return differing;
   }, golden, pagePng || null);
