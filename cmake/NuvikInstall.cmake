@@ -8,9 +8,12 @@ include(CMakePackageConfigHelpers)
 set(NUVIK_VERSION ${PROJECT_VERSION})
 set(nuvik_cmake_dir lib/cmake/Nuvik)
 
-if(NUVIK_NATIVE_WIN32)
+if(NUVIK_NATIVE_WIN32 OR EMSCRIPTEN)
   set(nuvik_libraries nuvik_main app sdk nuvik_sdk_headers controls forms draw event frame assets
                       win32)
+  if(EMSCRIPTEN)
+    list(APPEND nuvik_libraries host)
+  endif()
 else()
   # Programs link the runner pre-linked into one object (app/CMakeLists.txt): the runner's
   # own libraries are not installed.
@@ -53,6 +56,9 @@ if(NUVIK_RESOURCE_OBJECT)
 endif()
 install(DIRECTORY include/nuvik DESTINATION include)
 install(EXPORT NuvikTargets NAMESPACE Nuvik:: DESTINATION ${nuvik_cmake_dir})
+if(EMSCRIPTEN)
+  include(cmake/web/NuvikWebInstall.cmake)
+endif()
 
 configure_package_config_file(cmake/NuvikConfig.cmake.in
   "${CMAKE_CURRENT_BINARY_DIR}/NuvikConfig.cmake" INSTALL_DESTINATION ${nuvik_cmake_dir})
@@ -70,8 +76,9 @@ install(FILES LICENSE docs/sdk.md DESTINATION ${nuvik_doc_dir})
 install(DIRECTORY examples/ DESTINATION ${nuvik_doc_dir}/examples
         PATTERN "*-ACTUAL.png" EXCLUDE PATTERN "*-DIFF.png" EXCLUDE)
 
-# The Debian package; the Windows build packages its own ZIP (cmake/NuvikWindows.cmake).
-if(NOT NUVIK_NATIVE_WIN32)
+# The Debian package; the Windows build packages its own ZIP (cmake/NuvikWindows.cmake), and
+# the web install is a folder to build pages from.
+if(NOT NUVIK_NATIVE_WIN32 AND NOT EMSCRIPTEN)
   include(cmake/NuvikNewProject.cmake)
   include(cmake/NuvikManPages.cmake)
   include(cmake/NuvikDebian.cmake)

@@ -33,6 +33,10 @@ endfunction()
 
 # Texts the user sees are stored as CP949 bytes in the system's own layers.
 function(nuvik_cp949 target)
+  if(EMSCRIPTEN)
+    nuvik_web_cp949(${target})
+    return()
+  endif()
   target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP949)
 endfunction()
 

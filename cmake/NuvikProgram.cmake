@@ -11,6 +11,9 @@
 #   nuvik_add_program_test(...): a golden-picture test of a program (NuvikProgramTest.cmake).
 
 set(NUVIK_PROGRAM_MODULE_DIR "${CMAKE_CURRENT_LIST_DIR}")
+if(EMSCRIPTEN)
+  include("${CMAKE_CURRENT_LIST_DIR}/web/NuvikWeb.cmake")
+endif()
 
 function(nuvik_add_program NAME)
   cmake_parse_arguments(PARSE_ARGV 1 P "" "LITERALS" "SOURCES")
@@ -24,7 +27,8 @@ function(nuvik_add_program NAME)
     message(FATAL_ERROR "nuvik_add_program(${NAME}): LITERALS ${P_LITERALS} is neither CP949 "
                         "nor UTF-8")
   endif()
-  if(P_LITERALS STREQUAL "CP949" AND NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # For the web, the CP949 literals are escaped before clang sees them (NuvikWeb.cmake).
+  if(P_LITERALS STREQUAL "CP949" AND NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT EMSCRIPTEN)
     message(FATAL_ERROR "nuvik_add_program(${NAME}): ${CMAKE_CXX_COMPILER_ID} cannot compile "
       "string literals to CP949 (only GCC can). Add LITERALS UTF-8 and pass the program's "
       "texts through ToCp949 (docs/sdk.md, \"Texts\").")
@@ -33,6 +37,13 @@ function(nuvik_add_program NAME)
   target_link_libraries(${NAME} PRIVATE Nuvik::main)
   if(NOT DEFINED CMAKE_CXX_STANDARD)
     set_target_properties(${NAME} PROPERTIES CXX_STANDARD 20)
+  endif()
+  if(EMSCRIPTEN)
+    if(P_LITERALS STREQUAL "CP949")
+      nuvik_web_cp949(${NAME})
+    endif()
+    nuvik_web_program(${NAME})
+    return()
   endif()
   if(P_LITERALS STREQUAL "CP949")
     # The console's texts are Korean Windows code page bytes, whatever the source encoding.

@@ -1,5 +1,7 @@
 #include "forms/PendingException.h"
 
+#include <utility>
+
 namespace forms::detail {
 
 namespace {

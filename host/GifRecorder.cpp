@@ -7,6 +7,12 @@ namespace nuvik::host {
 
 namespace {
 
+// Where threads exist the frames are encoded on one of the recorder's own.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+constexpr bool kEncoderThread = false;
+#else
+constexpr bool kEncoderThread = true;
+#endif
 // Frames handed to the encoding thread and not yet written; AddFrame waits beyond this.
 constexpr std::size_t kMaxQueuedFrames = 3;
 
@@ -110,7 +116,8 @@ std::unique_ptr<GifRecorder> GifRecorder::Open(const std::string& path, RecordAr
         static_cast<std::size_t>(rect.width) * static_cast<std::size_t>(rect.height);
     recorder->pending_.resize(pixels);
     recorder->pendingRaw_.resize(pixels * 4);
-    recorder->encoderThread_ = std::thread([r = recorder.get()] { r->EncodeJobs(); });
+    if (kEncoderThread)
+        recorder->encoderThread_ = std::thread([r = recorder.get()] { r->EncodeJobs(); });
     return recorder;
 }
 
@@ -270,6 +277,13 @@ void GifRecorder::Emit(std::uint32_t delayCs) {
                     static_cast<std::size_t>(job.rect.width) * 4);
     // The GIF frame sits at the same place in the recorded area.
     unshown_ = GifRect{};
+    if (!kEncoderThread) {
+        // No threads (a web page without shared memory): the frame is encoded here.
+        encoder_->PutFrame(job.rect, job.pixels.data(), job.delayCs);
+        framesWritten_.store(encoder_->FramesWritten());
+        spareBuffers_.push_back(std::move(job.pixels));
+        return;
+    }
     std::unique_lock lock(mutex_);
     roomFreed_.wait(lock, [this] { return jobs_.size() < kMaxQueuedFrames; });
     jobs_.push_back(std::move(job));
@@ -309,7 +323,8 @@ bool GifRecorder::Finish(std::uint32_t endTickMs, std::string* error) {
         closing_ = true;
         jobsWaiting_.notify_one();
     }
-    encoderThread_.join();
+    if (encoderThread_.joinable())
+        encoderThread_.join();
     bool written = encoder_->Close(error);
     framesWritten_.store(encoder_->FramesWritten());
     return written;

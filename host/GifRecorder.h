@@ -2,7 +2,8 @@
 // the recorded area becomes one GIF frame holding only the changed rectangle; its delay is the
 // time until the next change on the clock the program sees. Encoding and writing happen on a
 // thread of the recorder's own, so that a frame costs the program little more than a comparison
-// with the previous one; at most a few frames wait there, so memory stays bounded.
+// with the previous one; at most a few frames wait there, so memory stays bounded. Where there
+// are no threads (a web page) a frame is encoded when it is handed over.
 #pragma once
 
 #include <atomic>

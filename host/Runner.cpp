@@ -14,8 +14,8 @@
 #include "host/RunnerControls.h"
 #include "host/ScreenCapture.h"
 #include "host/Script.h"
+#include "host/WindowHost.h"
 #include "host/headless/HeadlessHost.h"
-#include "host/sdl/SdlHost.h"
 #include "win32/platform/Clock.h"
 #include "win32/platform/Diagnostics.h"
 #include "win32/platform/Framebuffer.h"
@@ -180,24 +180,11 @@ int RunRunner(int argc, char** argv, const SystemHooks& hooks) {
     if (headless) {
         host = std::make_unique<HeadlessHost>(session, options.virtualClock, options.busyLoop);
     } else {
-        SdlSettings sdl;
-        sdl.windowed = options.windowed;
-        sdl.windowScale = options.windowScale;
-        // A window that F11 makes out of full screen is twice the screen unless told otherwise.
-        sdl.toggledWindowScale = options.windowScaleGiven ? options.windowScale : 2;
-        sdl.scaleMode = options.scaling;
-        sdl.smooth = options.filtering == Filtering::Linear;
-        sdl.virtualClock = options.virtualClock;
-        sdl.busyLoop = options.busyLoop;
-        sdl.padMapping = options.padMapping;
-        std::unique_ptr<SdlHost> window = SdlHost::Open(sdl, session, controls, &error);
-        if (!window) {
+        host = OpenWindowHost(options, session, controls, &error);
+        if (!host) {
             complain("cannot open a window: " + error + "; try --headless");
             return 1;
         }
-        controls.OnToggleFullScreen([shown = window.get()] { shown->ToggleFullScreen(); });
-        controls.OnToggleOverlay([shown = window.get()] { shown->ToggleOverlay(); });
-        host = std::move(window);
     }
 
     RunOutputs outputs{&options, &hooks, &session,
